@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The one command that sets up a fresh machine, builds both configurations and runs
+# every test: the native ones with the sanitizers, the Windows ones under Wine on an
+# Xvfb display with one Wine server kept alive for the whole run.
+# Ends with the line "N passed, N failed"; the exit code is non-zero when any test failed.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+
+"$VX_ROOT/scripts/setup.sh" || { vx_log "set-up failed"; exit 1; }
+"$VX_ROOT/scripts/build.sh" native win || { vx_log "build failed"; echo "0 passed, 1 failed"; exit 1; }
+
+vx_start_display || exit 1
+vx_start_wineserver
+trap vx_stop_all EXIT
+
+results="$VX_ROOT/build/test-results"
+rm -rf "$results"; mkdir -p "$results"
+
+# Each run's report goes to its own file; a run whose CTest failed without a failing
+# test in its report (a test list that could not be read, say) counts as one failure.
+runs=()
+run_ctest() {
+  local name=$1 dir=$2; shift 2
+  local rc=0
+  ctest --test-dir "$dir" --output-on-failure -j "$VX_JOBS" --output-junit "$results/$name.xml" "$@" || rc=$?
+  runs+=("$results/$name.xml:$rc")
+}
+run_ctest native "$VX_BUILD_NATIVE" "$@"
+run_ctest wine "$VX_BUILD_WIN" "$@"
+
+python3 "$VX_ROOT/scripts/summarize-tests.py" "${runs[@]}"
