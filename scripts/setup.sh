@@ -98,4 +98,8 @@ PY
 
 install_packages
 make_wine_prefix
-"$VX_ROOT/scripts/deps/libjpeg.sh"
+# Each script in scripts/deps brings one dependency (built from sources or fetched by
+# package name) into $VX_CACHE/deps, and returns at once when it is already there.
+for dep in "$VX_ROOT"/scripts/deps/*.sh; do
+  "$dep"
+done

@@ -4,7 +4,7 @@
 # source version, under $VX_CACHE/deps/<name>-<version>; $VX_CACHE/deps/jpeg points at it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../env.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/apt-source.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../apt-source.sh"
 
 name=libjpeg-turbo
 version=$(vx_source_version "$name")
