@@ -1,0 +1,1 @@
+# Components, controls, forms, menus, dialogs, timers.

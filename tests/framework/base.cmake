@@ -1,0 +1,1 @@
+# Tests of objects, streams, strings, INI files, threads and graphics.

@@ -1,0 +1,1 @@
+# Tests of components, controls, forms, menus, dialogs, timers.
