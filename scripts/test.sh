@@ -20,12 +20,14 @@ rm -rf "$results"; mkdir -p "$results"
 # test in its report (a test list that could not be read, say) counts as one failure.
 runs=()
 run_ctest() {
-  local name=$1 dir=$2; shift 2
+  local name=$1 dir=$2 jobs=$3; shift 3
   local rc=0
-  ctest --test-dir "$dir" --output-on-failure -j "$VX_JOBS" --output-junit "$results/$name.xml" "$@" || rc=$?
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --output-junit "$results/$name.xml" "$@" || rc=$?
   runs+=("$results/$name.xml:$rc")
 }
-run_ctest native "$VX_BUILD_NATIVE" "$@"
-run_ctest wine "$VX_BUILD_WIN" "$@"
+run_ctest native "$VX_BUILD_NATIVE" "$VX_JOBS" "$@"
+# Windows tests run one at a time: they share one virtual desktop, and focus and
+# foreground rules make windows of parallel tests disturb each other.
+run_ctest wine "$VX_BUILD_WIN" 1 "$@"
 
 python3 "$VX_ROOT/scripts/summarize-tests.py" "${runs[@]}"
