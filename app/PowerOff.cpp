@@ -1,0 +1,46 @@
+#include "app/PowerOff.h"
+
+#include <windows.h>
+
+namespace vx {
+
+namespace {
+
+void RequestPowerOff() { ExitWindowsEx(EWX_POWEROFF, 0); }
+
+TPowerOffAction& PowerOffAction() {
+    static TPowerOffAction action = RequestPowerOff;
+    return action;
+}
+
+}  // namespace
+
+bool EnableShutdownPrivilege() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
+    TOKEN_PRIVILEGES wanted{};
+    wanted.PrivilegeCount = 1;
+    wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    bool enabled = false;
+    if (LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &wanted.Privileges[0].Luid)) {
+        TOKEN_PRIVILEGES previous{};
+        DWORD previousSize = 0;
+        enabled = AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &previousSize) &&
+                  GetLastError() == ERROR_SUCCESS;
+    }
+    CloseHandle(token);
+    return enabled;
+}
+
+void ShutDownComputer() {
+    EnableShutdownPrivilege();
+    if (PowerOffAction()) PowerOffAction()();
+}
+
+TPowerOffAction SetPowerOffAction(TPowerOffAction action) {
+    TPowerOffAction previous = std::move(PowerOffAction());
+    PowerOffAction() = action ? std::move(action) : TPowerOffAction(RequestPowerOff);
+    return previous;
+}
+
+}  // namespace vx
