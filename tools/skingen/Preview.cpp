@@ -279,8 +279,8 @@ void PreviewPainter::sheetRow(Image& img, const Element& e, int& y) const {
     drawText(img, x, y, std::to_string(f), p.shadow);
     int gx = x + 10;
     const Rgb back = f == e.frames && e.lastBackdrop ? e.lastBackdrop : e.backdrop;
+    if (back) img.fillRect(gx - 2, y, gx + sizes[0][0] + sizes[1][0] + sizes[2][0] + 10, y + sizes[2][1] + 4, back);
     for (const auto& s : sizes) {
-      if (back) img.fillRect(gx - 2, y, gx + s[0] + 2, y + s[1] + 4, back);
       put(img, e, f, gx, y + 2, s[0], s[1]);
       gx += s[0] + 4;
       lineHeight = std::max(lineHeight, s[1] + 8);
