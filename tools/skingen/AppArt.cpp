@@ -116,14 +116,22 @@ Image drawTrackResource(const Palette& p) {
 Image drawTrackVertResource(const Palette& p) { return drawTrackResource(p).transposed(); }
 
 Image drawMenuGlyphs() {
-  Image img(64, 16);
-  const Shape shapes[] = {glyphRestore(8, 8, 9, 1.0), glyphMaximize(24, 8, 9, 1.0), glyphMinimize(40, 8, 9, 1.0),
-                          glyphClose(56, 8, 8, 1.6)};
-  for (const Shape& s : shapes) img.fill(s, 0x000000);
-  // Two-level picture: a pixel is ink when the glyph covers at least half of it.
-  Image out(64, 16);
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 64; ++x) out.set(x, y, img.at(x, y).alpha >= 128 ? 0x000000 : 0xFFFFFF);
+  // Drawn pixel by pixel: at this size a crisp two-level glyph reads better than a
+  // thresholded smooth one. '#' is ink; each glyph is centred in its 16 x 16 cell.
+  static const char* const glyphs[4][9] = {
+      {"...######", "...######", "...#....#", "######..#", "######..#", "#....####", "#....#...", "#....#...",
+       "######..."},                                                                               // restore
+      {"#########", "#########", "#.......#", "#.......#", "#.......#", "#.......#", "#.......#", "#.......#",
+       "#########"},                                                                               // maximize
+      {".........", ".........", ".........", ".........", ".........", ".........", ".........", ".#######.",
+       ".#######."},                                                                               // minimize
+      {".........", ".##...##.", "..##.##..", "...###...", "....#....", "...###...", "..##.##..", ".##...##.",
+       "........."}};                                                                              // close
+  Image out = Image::filled(64, 16, 0xFFFFFF);
+  for (int g = 0; g < 4; ++g)
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 9; ++x)
+        if (glyphs[g][y][x] == '#') out.set(g * 16 + 4 + x, 4 + y, 0x000000);
   return out;
 }
 

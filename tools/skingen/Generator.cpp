@@ -17,7 +17,7 @@ std::vector<GeneratedFile> generateAll(const Theme& theme) {
   out.push_back({"assets/resources/skinmenuglyphs.bmp", encodeBmp1(drawMenuGlyphs())});
 
   out.push_back({"assets/app/vexlo.ico", encodeIco({drawAppMark(p, 16), drawAppMark(p, 32), drawAppMark(p, 48)})});
-  out.push_back({"assets/app/appicon48.bmp", encodeBmp24(drawAppMark(p, 48).keyed(p.window))});
+  out.push_back({"assets/app/appicon48.bmp", encodeBmp24(drawAppMark(p, 48).flattened(p.window))});
   out.push_back({"assets/app/queuestates.bmp", encodeBmp24(drawQueueStates(p))});
   out.push_back({"assets/app/about.bmp", encodeBmp24(drawAboutGlyph(p))});
   out.push_back({"assets/app/donate.bmp", encodeBmp24(drawDonateGlyph(p))});

@@ -110,7 +110,8 @@ struct Element {
   bool keyed = true;
   bool tile = false;
   Rgb backdrop = 0;        // colour behind the cells in the sheet; 0 = the face colour
-  Rgb lastBackdrop = 0;    // for the last frame (the inactive look of title-bar pictures)
+  Rgb inactiveBackdrop = 0;  // behind the inactive-window frame of title-bar pictures
+  int inactiveFrame = 0;     // that frame's number, 0 for none
 };
 
 class PreviewPainter {
@@ -179,7 +180,8 @@ std::vector<Element> PreviewPainter::elements() const {
   text.stacked = true;
   text.margins = {ini_.integer(P, "TXTBackleft", 0), 0, ini_.integer(P, "TXTBackRight", 0), 0};
   text.backdrop = theme_.palette.titleBottom;
-  text.lastBackdrop = theme_.palette.inactiveBottom;
+  text.inactiveBackdrop = theme_.palette.inactiveBottom;
+  text.inactiveFrame = 2;
   list.push_back(text);
   Element bar;
   bar.label = "MenuBar";
@@ -200,13 +202,14 @@ std::vector<Element> PreviewPainter::elements() const {
     e.margins = {};
     e.keyed = true;
     e.backdrop = theme_.palette.titleBottom;
-    e.lastBackdrop = e.frames >= 4 ? theme_.palette.inactiveBottom : theme_.palette.titleBottom;
+    e.inactiveBackdrop = theme_.palette.inactiveBottom;
+    e.inactiveFrame = e.frames >= 4 ? 4 : 0;
     e.label = s + " (ACTION " + ini_.text(s, "Action") + ")";
     list.push_back(e);
   }
   Element mdi = element("MDICONTROLS", "Image", 12);
   mdi.keyed = true;  // drawn like the title-bar buttons, magenta transparent
-  mdi.backdrop = mdi.lastBackdrop = theme_.palette.menuBarBottom;
+  mdi.backdrop = theme_.palette.menuBarBottom;
   list.push_back(mdi);
   list.push_back(element("Buttons", "Bitmap", 5));
   Element check = element("Buttons", "CheckButton", ini_.integer("Buttons", "CheckButtonFrame", 1));
@@ -278,7 +281,7 @@ void PreviewPainter::sheetRow(Image& img, const Element& e, int& y) const {
     }
     drawText(img, x, y, std::to_string(f), p.shadow);
     int gx = x + 10;
-    const Rgb back = f == e.frames && e.lastBackdrop ? e.lastBackdrop : e.backdrop;
+    const Rgb back = f == e.inactiveFrame ? e.inactiveBackdrop : e.backdrop;
     if (back) img.fillRect(gx - 2, y, gx + sizes[0][0] + sizes[1][0] + sizes[2][0] + 10, y + sizes[2][1] + 4, back);
     for (const auto& s : sizes) {
       put(img, e, f, gx, y + 2, s[0], s[1]);
@@ -455,8 +458,10 @@ void PreviewPainter::mockWindow(Image& img, int x0, int y0, int W, int H, bool a
   put(img, vtrack, 1, sx, sy + sb, sb, sh - 2 * sb);
   put(img, sbar, 9, sx, sy, sb, sb);
   put(img, sbar, 16, sx, sy + sh - sb, sb, sb);
-  put(img, vthumb, 3, sx, sy + sb + 8, sb, 40);
-  put(img, sbar, 22, sx, sy + sb + 8 + 20 - 8, sb, sb);
+  if (sh >= 2 * sb + 56) {  // room for the thumb
+    put(img, vthumb, 3, sx, sy + sb + 8, sb, 40);
+    put(img, sbar, 22, sx, sy + sb + 8 + 20 - 8, sb, sb);
+  }
 
   // Status bar.
   const Element& status = find("StatusBarEdges");

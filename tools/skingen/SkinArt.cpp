@@ -273,6 +273,10 @@ Image SkinPainter::sysButton(const std::function<Shape(double, double)>& glyph, 
   const int y0 = (m_.titleHeight - h) / 2;  // the button's row in the title bar
   std::vector<Image> cells;
   for (int f = 0; f < frames; ++f) {
+    if (f >= 4) {  // spare cells of a six-cell strip repeat the normal look
+      cells.push_back(cells[0]);
+      continue;
+    }
     Image img(w, h);
     const bool inactive = f == 3;
     if (f == 1) img.fill(roundRect(1, 0, w - 1, h, 3), close ? p_.closePressed : p_.accentDark);
@@ -297,9 +301,10 @@ void SkinPainter::titleButtons(Skin& skin, std::ostringstream& ini) {
       {"restore.bmp", sysButton([&](double x, double y) { return glyphRestore(x, y, 10, 1.0); }, bw, 4, false)});
   skin.bitmaps.push_back(
       {"minimize.bmp", sysButton([&](double x, double y) { return glyphMinimize(x, y, 8, 1.0); }, bw, 4, false)});
-  // Help: three frames and no frame key, so the loader counts them from the shape.
+  // Help: no frame key; the strip is wider than 3.8 times its height, so the loader
+  // counts six cells (the last two repeat the normal look).
   skin.bitmaps.push_back({"help.bmp", sysButton([&](double x, double y) { return glyphHelp(x, y, 10, 1.5); },
-                                                m_.helpButtonWidth, 3, false)});
+                                                m_.helpButtonWidth, 6, false)});
   skin.bitmaps.push_back(
       {"pin.bmp", sysButton([&](double x, double y) { return glyphPin(x, y, 11, 1.3); }, bw, 4, false)});
   Image icon = drawAppMark(t_.palette, 16).keyedOn([&](int, int y) { return titleColourAt(true, y + 7.5); });

@@ -61,7 +61,7 @@ struct Metrics {
   int bottomRadius = 3;    // rounded bottom corners
   int sysButtonWidth = 26;
   int sysButtonHeight = 20;
-  int helpButtonWidth = 24;  // three frames, no frame key: 72 x 20 keeps the ratio below 3.8
+  int helpButtonWidth = 24;  // six cells, no frame key: 144 x 20 is counted as six frames
   int menuBarHeight = 20;
   int controlRadius = 3;
   int scrollSize = 17;     // scroll bar thickness and arrow length

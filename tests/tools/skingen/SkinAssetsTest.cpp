@@ -297,7 +297,7 @@ TEST(SkinAssets, TitleBarButtonsLoadWithTheIntendedFrames) {
     EXPECT_EQ(info.width % frames, 0) << s << ": " << info.width << " pixels in " << frames << " frames";
     if (action == 4) {
       EXPECT_TRUE(fromShape) << s << ": the help button relies on the shape rule";
-      EXPECT_EQ(frames, 3) << s;
+      EXPECT_EQ(frames, 6) << s << ": normal, pressed, hover, inactive and two spare cells";
       EXPECT_TRUE(maximiseSeen) << "help takes the place of a maximise button defined before it";
     } else {
       EXPECT_EQ(frames, 4) << s << ": normal, pressed, hover, inactive";
