@@ -149,7 +149,12 @@ std::wstring DecodeUtf16(const std::uint8_t* p, std::size_t n, bool bigEndian) {
 
 std::wstring DecodeLegacy(const std::uint8_t* p, std::size_t n) {
 #ifdef _WIN32
-    return AnsiToWide(std::string_view(reinterpret_cast<const char*>(p), n));
+    // The system code page (kept here: this file must not need the Windows library).
+    const int count = MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(p), static_cast<int>(n), nullptr, 0);
+    std::wstring r(static_cast<std::size_t>(count > 0 ? count : 0), L'\0');
+    if (count > 0)
+        MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(p), static_cast<int>(n), r.data(), count);
+    return r;
 #else
     return std::wstring(p, p + n);  // Latin-1
 #endif

@@ -1,3 +1,3 @@
 # Objects, streams, strings, INI files, threads and graphics.
-list(APPEND VX_FW_CORE_SOURCES SysUtils.cpp Classes.cpp)
-list(APPEND VX_FW_WIN_SOURCES JpegDecoder.cpp SysUtilsWin.cpp ClassesWin.cpp)
+list(APPEND VX_FW_CORE_SOURCES SysUtils.cpp Classes.cpp Threads.cpp)
+list(APPEND VX_FW_WIN_SOURCES JpegDecoder.cpp SysUtilsWin.cpp ClassesWin.cpp IniFiles.cpp ThreadsWin.cpp)
