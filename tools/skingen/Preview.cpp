@@ -40,6 +40,32 @@ Image stretchElement(const Image& strip, int frames, int frame, bool stacked, Ma
   return out;
 }
 
+Image deriveComboStrip(const ComboParts& parts, int B) {
+  const int n = parts.frames;
+  Image strip = Image::filled(50 * n, 21, kMagenta);
+  for (int k = 1; k <= n; ++k) {
+    Image cell = Image::filled(50, 21, kMagenta);
+    blitKeyed(cell, stretchElement(*parts.sunk, n, k, false, parts.sunkMargins, 50, 21, false), 0, 0,
+              parts.sunkTrans);
+    blitKeyed(cell, stretchElement(*parts.button, 4, k, false, parts.buttonMargins, B, 21, false), 50 - B, 0, true);
+    if (parts.arrows) {
+      const int aw = parts.arrows->width() / 5, ah = parts.arrows->height();
+      blitKeyed(cell, stretchElement(*parts.arrows, 5, k, false, {}, aw, ah, false), 50 - B + (B - aw) / 2,
+                (21 - ah) / 2, true);
+    }
+    cell.fillRect(2, 2, 49 - B, 18, kMagenta);
+    strip.copyFrom(cell, 0, 0, 50, 21, 50 * (k - 1), 0);
+  }
+  return strip;
+}
+
+Image deriveComboArrow(const Image& strip, int frames) {
+  Image out(17 * frames, 17);
+  const int f = strip.width() / frames;
+  for (int i = 0; i < frames; ++i) out.copyFrom(strip, (i + 1) * f - 19, 2, 17, 17, 17 * i, 0);
+  return out;
+}
+
 void blitKeyed(Image& dst, const Image& src, int x, int y, bool keyed) {
   for (int j = 0; j < src.height(); ++j)
     for (int i = 0; i < src.width(); ++i) {
@@ -116,7 +142,19 @@ struct Element {
 
 class PreviewPainter {
  public:
-  explicit PreviewPainter(const Theme& theme) : theme_(theme), skin_(buildSkin(theme)), ini_(skin_.iniText) {}
+  explicit PreviewPainter(const Theme& theme) : theme_(theme), skin_(buildSkin(theme)), ini_(skin_.iniText) {
+    // The composite the engine derives (button width 19: a 17-pixel arrow + 2).
+    ComboParts parts;
+    parts.sunk = &bitmap(ini_.text("SunkEdge", "Image"));
+    parts.sunkMargins = marginsOf("SunkEdge");
+    parts.sunkTrans = ini_.integer("SunkEdge", "Trans", 0) != 0;
+    parts.button = &bitmap(ini_.text("ComboButton", "Image"));
+    parts.buttonMargins = marginsOf("ComboButton");
+    parts.arrows = &bitmap(ini_.text("ExtraImages", "Image"));
+    comboStrip_ = deriveComboStrip(parts, 19);
+    comboArrow_ = deriveComboArrow(comboStrip_, 4);
+    comboMargins_ = {2, parts.sunkMargins.top, 19 + 2, parts.sunkMargins.bottom};
+  }
 
   Image paint();
 
@@ -155,6 +193,8 @@ class PreviewPainter {
   const Theme& theme_;
   Skin skin_;
   IniText ini_;
+  Image comboStrip_, comboArrow_;  // derived as the engine does, for the sheet
+  Margins comboMargins_;
 };
 
 std::vector<Element> PreviewPainter::elements() const {
@@ -234,6 +274,19 @@ std::vector<Element> PreviewPainter::elements() const {
   list.push_back(element("ComboButton", "Image", 4));
   list.push_back(element("SunkEdge", "Image", 4));
   list.push_back(element("ExtraImages", "Image", 5));
+  {
+    Element combo;
+    combo.label = "ComboButton (derived)";
+    combo.strip = &comboStrip_;
+    combo.frames = 4;
+    combo.margins = comboMargins_;
+    list.push_back(combo);
+    Element arrow;
+    arrow.label = "ComboxArrow (derived)";
+    arrow.strip = &comboArrow_;
+    arrow.frames = 4;
+    list.push_back(arrow);
+  }
   const int headerFrames = ini_.integer("Headerbar", "Frame", 0);
   list.push_back(element("Headerbar", "Image", headerFrames != 0 ? headerFrames : 5));
   list.push_back(element("MenuItem", "Image", 5));
@@ -384,17 +437,12 @@ void PreviewPainter::mockWindow(Image& img, int x0, int y0, int W, int H, bool a
   }
   cy += 44;
   cx = x0 + L + 12;
-  // Combo box: sunken box, button and arrow, as the engine composes them.
-  const Element& sunk = find("SunkEdge");
-  const Element& comboButton = find("ComboButton");
-  const Element& arrow = find("ExtraImages");
+  // Combo boxes: the derived composite strip drawn over the whole box, as the engine
+  // draws a combo box whose button is at the right.
+  const Element& combo = find("ComboButton (derived)");
   for (int s = 1; s <= 4; ++s) {
-    const int cwid = 100, bw = comboButton.strip->width() / 4;
-    put(img, sunk, s, cx, cy, cwid, 21);
-    put(img, comboButton, s, cx + cwid - bw, cy, bw, 21);
-    const int aw = arrow.strip->width() / 5;
-    put(img, arrow, s, cx + cwid - bw + (bw - aw) / 2, cy + (21 - arrow.strip->height()) / 2, aw,
-        arrow.strip->height());
+    img.fillRect(cx + 2, cy + 2, cx + 98, cy + 19, s == 3 ? p.disabledFill : p.window);
+    put(img, combo, s, cx, cy, 100, 21);
     drawText(img, cx + 6, cy + 7, "TYPE " + std::to_string(s), s == 3 ? p.disabledText : p.text);
     cx += 110;
   }

@@ -20,6 +20,22 @@ struct Margins {
 Image stretchElement(const Image& strip, int frames, int frame, bool stacked, Margins m, int w, int h,
                      bool tileMiddle);
 
+// The composite combo-box strip the skin engine derives from SunkEdge, ComboButton and
+// ExtraImages: n cells of 50 x 21, each the sunken box with the button in its right B
+// pixels and the arrow centred there, the text area cut out in magenta.
+struct ComboParts {
+  const Image* sunk = nullptr;
+  Margins sunkMargins;
+  bool sunkTrans = true;
+  const Image* button = nullptr;  // four cells
+  Margins buttonMargins;
+  const Image* arrows = nullptr;  // five cells, or none
+  int frames = 4;                 // SunkEdge's frame count
+};
+Image deriveComboStrip(const ComboParts& parts, int buttonWidth);
+// The 17 x 17 arrow cells cut from the right end of each composite cell.
+Image deriveComboArrow(const Image& comboStrip, int frames);
+
 // Copies src onto dst at (x, y), skipping magenta pixels when keyed.
 void blitKeyed(Image& dst, const Image& src, int x, int y, bool keyed);
 
