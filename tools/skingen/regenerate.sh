@@ -16,14 +16,20 @@ font=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
 # The real ImageMagick, not a wrapper earlier in PATH.
 convert=$(command -v /usr/bin/convert || command -v convert)
 
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja >/dev/null
-fi
-cmake --build "$build" --target skingen -j "$jobs"
-
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/tools/skingen/skingen" --root "$root" --banner "$work/banner.bmp" --preview "$work/preview.bmp"
+
+# The generator from the native build; when that tree does not configure or build (a
+# folder of the project in mid-change), compile the generator alone: it needs nothing
+# but its own sources.
+skingen="$build/tools/skingen/skingen"
+if ! { { [ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja >/dev/null; } &&
+       cmake --build "$build" --target skingen -j "$jobs"; }; then
+  echo "native build unavailable; compiling the generator on its own" >&2
+  skingen="$work/skingen"
+  c++ -O2 -std=c++20 -I"$root" "$root"/tools/skingen/*.cpp -o "$skingen"
+fi
+"$skingen" --root "$root" --banner "$work/banner.bmp" --preview "$work/preview.bmp"
 
 # Banner: the generator draws the graphic; the name and version are set as text here.
 "$convert" "$work/banner.bmp" \
