@@ -351,3 +351,33 @@ TEST(SkinAssets, SkinStaysSmall) {
 
 }  // namespace
 }  // namespace vx::skingen
+
+namespace vx::skingen {
+namespace {
+
+// Soft edges must be mixed with the colour they sit on, never with the key colour: a
+// pinkish pixel next to a cut-out shows as a fringe once magenta is made transparent,
+// and one within the region tolerance of the key would even be cut away.
+TEST(SkinAssets, NoPictureHasMagentaFringes) {
+  const fs::path folders[] = {kSkin, kRoot / "assets" / "resources", kRoot / "assets" / "app"};
+  int checked = 0;
+  for (const fs::path& folder : folders)
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      if (entry.path().extension() != ".bmp") continue;
+      const auto img = decodeBmp(readFile(entry.path()));
+      ASSERT_TRUE(img) << entry.path();
+      ++checked;
+      int fringe = 0;
+      for (int y = 0; y < img->height(); ++y)
+        for (int x = 0; x < img->width(); ++x) {
+          const Rgb c = img->colour(x, y);
+          if (c == kMagenta) continue;
+          if (red(c) > green(c) + 100 && blue(c) > green(c) + 100) ++fringe;
+        }
+      EXPECT_EQ(fringe, 0) << entry.path().filename();
+    }
+  EXPECT_GT(checked, 50);
+}
+
+}  // namespace
+}  // namespace vx::skingen
