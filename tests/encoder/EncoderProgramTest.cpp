@@ -1,0 +1,435 @@
+// The real mencoder.exe with the real ffmpeg.exe beside it, run the way the converter
+// runs it: a command line made of the encoder's path and a catalogue template, with the
+// console output merged into one pipe.
+
+#include <windows.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cwctype>
+#include <mutex>
+#include <regex>
+#include <thread>
+
+#include "app/ProgressParser.h"
+#include "encoder/FfmpegArguments.h"
+
+namespace vx {
+namespace {
+
+std::wstring WindowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return path;
+}
+
+const std::wstring kCodecs = WindowsPath(VX_DIST_CODECS) + L"\\";
+const std::wstring kEncoder = kCodecs + L"mencoder.exe";
+const std::wstring kEngine = kCodecs + L"ffmpeg.exe";
+
+std::wstring WorkFolder() {
+    wchar_t buffer[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, buffer);
+    std::wstring folder = std::wstring(buffer) + L"\\encoder-test-files\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+struct TRun {
+    DWORD ExitCode = 0;
+    std::string Output;  // standard output and standard error, merged
+};
+
+// Runs a command line to its end (or until `timeoutMs`, when it is killed and the test fails).
+TRun RunCommand(const std::wstring& commandLine, DWORD timeoutMs = 120000) {
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    EXPECT_TRUE(CreatePipe(&readEnd, &writeEnd, &sa, 0));
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = nullptr;
+    si.hStdOutput = si.hStdError = writeEnd;
+    PROCESS_INFORMATION pi = {};
+    std::wstring line = commandLine;
+    TRun run;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+        ADD_FAILURE() << "cannot start the command, error " << GetLastError();
+        CloseHandle(readEnd);
+        CloseHandle(writeEnd);
+        run.ExitCode = 0xFFFFFFFF;
+        return run;
+    }
+    CloseHandle(writeEnd);
+    std::thread reader([&] {
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got) run.Output.append(buffer, got);
+    });
+    if (WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the command did not end in time";
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, INFINITE);
+    }
+    reader.join();
+    GetExitCodeProcess(pi.hProcess, &run.ExitCode);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    CloseHandle(readEnd);
+    return run;
+}
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A short test-pattern clip with a tone, made once by the engine and kept in the build folder.
+std::wstring Clip(const std::wstring& name, const std::wstring& codecs, int seconds) {
+    const std::wstring path = WorkFolder() + name;
+    if (Exists(path)) return path;
+    const std::wstring temporary = path + L".part" + name.substr(name.rfind(L'.'));
+    TRun made = RunCommand(Quoted(kEngine) + L" -hide_banner -loglevel error -y -f lavfi -i testsrc=size=320x240:rate=25"
+                    L" -f lavfi -i sine=frequency=440:sample_rate=44100 -t " + std::to_wstring(seconds) + L" " +
+                    codecs + L" " + Quoted(temporary));
+    EXPECT_EQ(made.ExitCode, 0u) << made.Output;
+    MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    return path;
+}
+
+std::wstring AviClip() { return Clip(L"clip.avi", L"-c:v mpeg4 -q:v 5 -c:a libmp3lame -b:a 64k", 2); }
+std::wstring MpgClip() { return Clip(L"clip.mpg", L"-c:v mpeg1video -q:v 5 -c:a mp2 -b:a 128k", 2); }
+
+// The catalogue as the converter reads it: through the private-profile functions.
+const std::wstring kCatalogue = kCodecs + L"VXEncoderParameters.ini";
+
+std::vector<std::wstring> TypeNames() {
+    std::vector<wchar_t> buffer(32768);
+    DWORD n = GetPrivateProfileStringW(L"EncoderType", nullptr, L"", buffer.data(), buffer.size(), kCatalogue.c_str());
+    std::vector<std::wstring> names;
+    for (const wchar_t* p = buffer.data(); p < buffer.data() + n && *p; p += wcslen(p) + 1) names.push_back(p);
+    return names;
+}
+
+std::wstring TypeContaining(const std::wstring& part) {
+    for (const auto& name : TypeNames())
+        if (name.find(part) != std::wstring::npos) return name;
+    ADD_FAILURE() << "no conversion type containing the given text";
+    return L"";
+}
+
+std::wstring ReadProfile(const std::wstring& section, const std::wstring& key) {
+    wchar_t buffer[2048];
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer, 2048, kCatalogue.c_str());
+    return buffer;
+}
+
+// The command line exactly as the converter builds it: the quoted encoder path, a blank
+// and the template with the first of each placeholder filled in.
+std::wstring CommandFor(const std::wstring& type, const std::wstring& sourceKey, const std::wstring& source,
+                        const std::wstring& output) {
+    std::wstring t = ReadProfile(type, sourceKey);
+    EXPECT_FALSE(t.empty());
+    size_t at = t.find(L"<SourceFile>");
+    if (at != std::wstring::npos) t.replace(at, 12, source);
+    at = t.find(L"<OutputFile>");
+    if (at != std::wstring::npos) t.replace(at, 12, output);
+    return Quoted(kEncoder) + L" " + t;
+}
+
+// The output cut into lines at every CR and LF, as the converter's reader does; empty
+// lines dropped.
+std::vector<std::string> Lines(const std::string& output) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (char c : output) {
+        if (c == '\r' || c == '\n') {
+            if (!current.empty()) lines.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) lines.push_back(current);
+    return lines;
+}
+
+std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+bool HasStreamLine(const std::string& output) {
+    for (const auto& line : Lines(output))
+        if (IsCompletionLine(Widen(line))) return true;
+    return false;
+}
+
+struct TProbe {
+    bool Decoded = false;
+    double Duration = -1;
+    int Width = 0, Height = 0;
+    bool HasAudio = false;
+    std::string Log;
+};
+
+// Decodes the whole file with the engine and reads its length and picture size.
+TProbe Probe(const std::wstring& path) {
+    TRun run = RunCommand(Quoted(kEngine) + L" -hide_banner -nostdin -i " + Quoted(L"file:" + path) + L" -f null -");
+    TProbe p;
+    p.Log = run.Output;
+    p.Decoded = run.ExitCode == 0;
+    std::smatch m;
+    if (std::regex_search(run.Output, m, std::regex(R"(Duration: (\d+):(\d+):(\d+\.\d+))")))
+        p.Duration = std::stoi(m[1]) * 3600 + std::stoi(m[2]) * 60 + std::stod(m[3]);
+    if (std::regex_search(run.Output, m, std::regex(R"(Input #0[\s\S]*?Video: [^\n]*?, (\d{2,5})x(\d{2,5}))"))) {
+        p.Width = std::stoi(m[1]);
+        p.Height = std::stoi(m[2]);
+    }
+    p.HasAudio = std::regex_search(run.Output, std::regex(R"(Input #0[\s\S]*?Stream #0:\d+[^\n]*: Audio: )"));
+    return p;
+}
+
+// Every status line reads as a frame count and a percentage that never go back, and the
+// run ends on a completion line.
+void ExpectConverterReadsTheOutput(const std::string& output, bool video) {
+    const auto lines = Lines(output);
+    ASSERT_FALSE(lines.empty());
+    int statusLines = 0, lastPercent = -1;
+    long lastFrames = -1;
+    for (const auto& line : lines) {
+        std::wstring percent, frames;
+        ParseProgressLine(Widen(line), percent, frames);
+        if (percent.empty()) continue;
+        ++statusLines;
+        ASSERT_EQ(percent.back(), L'%') << line;
+        ASSERT_GE(frames.size(), 1u);
+        ASSERT_EQ(frames.back(), L'帧') << line;
+        const int p = std::stoi(percent);
+        const long f = std::stol(frames);
+        EXPECT_GE(p, lastPercent) << line;
+        EXPECT_GE(f, lastFrames) << line;
+        lastPercent = p;
+        lastFrames = f;
+    }
+    EXPECT_GE(statusLines, 1);
+    EXPECT_EQ(lastPercent, 100);
+    if (video) {
+        EXPECT_GT(lastFrames, 0);
+    }
+    EXPECT_TRUE(IsCompletionLine(Widen(lines.back()))) << lines.back();
+}
+
+struct TConversionCase {
+    const wchar_t* TypePart;
+    const wchar_t* Extension;
+    bool Video;
+    int Width, Height;
+};
+
+void ConvertWithType(const TConversionCase& c, const std::wstring& source, const std::wstring& key) {
+    const std::wstring type = TypeContaining(c.TypePart);
+    ASSERT_FALSE(type.empty());
+    const std::wstring output = WorkFolder() + L"out " + key + c.Extension;
+    DeleteFileW(output.c_str());
+    TRun run = RunCommand(CommandFor(type, key, source, output));
+    ASSERT_EQ(run.ExitCode, 0u) << run.Output;
+    ExpectConverterReadsTheOutput(run.Output, c.Video);
+    EXPECT_EQ(run.Output.find("Video stream:") != std::string::npos, c.Video) << run.Output;
+
+    TProbe probe = Probe(output);
+    EXPECT_TRUE(probe.Decoded) << probe.Log;
+    EXPECT_NEAR(probe.Duration, 2.0, 0.2) << probe.Log;
+    EXPECT_TRUE(probe.HasAudio) << probe.Log;
+    if (c.Video) {
+        EXPECT_EQ(probe.Width, c.Width) << probe.Log;
+        EXPECT_EQ(probe.Height, c.Height) << probe.Log;
+    }
+}
+
+TEST(EncoderProgram, Mp4ForHandheldPlayers) {
+    ConvertWithType({L"320x240 (MP4", L".mp4", true, 320, 240}, AviClip(), L"AVI");
+}
+
+TEST(EncoderProgram, WidescreenMp4FromMpeg) {
+    ConvertWithType({L"480x272", L".mp4", true, 480, 272}, MpgClip(), L"MPG");
+}
+
+TEST(EncoderProgram, XvidAvi) { ConvertWithType({L"XviD 320x240", L".avi", true, 320, 240}, AviClip(), L"AVI"); }
+
+TEST(EncoderProgram, PhoneThreeGp) { ConvertWithType({L"176x144", L".3gp", true, 176, 144}, AviClip(), L"AVI"); }
+
+TEST(EncoderProgram, AudioOnlyMp3) { ConvertWithType({L"MP3", L".mp3", false, 0, 0}, MpgClip(), L"MPG"); }
+
+TEST(EncoderProgram, PathsWithChineseCharactersAndBlanks) {
+    const std::wstring folder = WorkFolder() + L"测试 目录\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring source = folder + L"视频 片段.avi";
+    ASSERT_TRUE(CopyFileW(AviClip().c_str(), source.c_str(), FALSE));
+    const std::wstring output = folder + L"输出 文件-[VXE].avi";
+    DeleteFileW(output.c_str());
+    TRun run = RunCommand(CommandFor(TypeContaining(L"XviD 320x240"), L"AVI", source, output));
+    EXPECT_EQ(run.ExitCode, 0u) << run.Output;
+    EXPECT_TRUE(IsCompletionLine(Widen(Lines(run.Output).back())));
+    EXPECT_TRUE(Probe(output).Decoded);
+}
+
+TEST(EncoderProgram, BadOptionFailsBeforeAnyWork) {
+    const std::wstring output = WorkFolder() + L"never.avi";
+    DeleteFileW(output.c_str());
+    TRun run = RunCommand(Quoted(kEncoder) + L" " + Quoted(AviClip()) + L" -o " + Quoted(output) +
+                   L" -ovc lavc -lavcopts vbitrate=800 -nosound -foo");
+    EXPECT_NE(run.ExitCode, 0u);
+    EXPECT_NE(run.Output.find("unknown option -foo"), std::string::npos) << run.Output;
+    EXPECT_FALSE(HasStreamLine(run.Output)) << run.Output;
+    EXPECT_FALSE(Exists(output));
+
+    TRun empty = RunCommand(Quoted(kEncoder) + L" ");  // an empty template
+    EXPECT_NE(empty.ExitCode, 0u);
+    EXPECT_NE(empty.Output.find("no source file"), std::string::npos) << empty.Output;
+}
+
+TEST(EncoderProgram, MissingSourceOrOutputFolder) {
+    TRun missing = RunCommand(Quoted(kEncoder) + L" \"" + WorkFolder() + L"no such clip.avi\" -o \"" + WorkFolder() +
+                       L"x.avi\" -ovc lavc -nosound");
+    EXPECT_NE(missing.ExitCode, 0u);
+    EXPECT_NE(missing.Output.find("does not exist"), std::string::npos) << missing.Output;
+    EXPECT_FALSE(HasStreamLine(missing.Output));
+
+    TRun noFolder = RunCommand(Quoted(kEncoder) + L" " + Quoted(AviClip()) + L" -o \"" + WorkFolder() +
+                        L"no such folder\\x.avi\" -ovc lavc -nosound");
+    EXPECT_NE(noFolder.ExitCode, 0u);
+    EXPECT_NE(noFolder.Output.find("folder does not exist"), std::string::npos) << noFolder.Output;
+    EXPECT_FALSE(HasStreamLine(noFolder.Output));
+}
+
+// The engine's own failures end in its last words and the reason, never in a stream line.
+void ExpectEngineFailure(const TRun& run) {
+    EXPECT_NE(run.ExitCode, 0u);
+    EXPECT_FALSE(HasStreamLine(run.Output)) << run.Output;
+    EXPECT_NE(run.Output.find("ffmpeg: "), std::string::npos) << run.Output;
+    EXPECT_EQ(Lines(run.Output).back().rfind("Exiting... (the engine failed", 0), 0u) << run.Output;
+}
+
+TEST(EncoderProgram, OutputThatCannotBeWrittenFailsTheRun) {
+    // Another program holds the output file open without sharing it.
+    const std::wstring output = WorkFolder() + L"locked.avi";
+    HANDLE h = CreateFileW(output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    TRun run = RunCommand(Quoted(kEncoder) + L" " + Quoted(AviClip()) + L" -o " + Quoted(output) +
+                          L" -ovc lavc -oac mp3lame");
+    CloseHandle(h);
+    ExpectEngineFailure(run);
+}
+
+TEST(EncoderProgram, SourceThatIsNoVideoFailsTheRun) {
+    const std::wstring source = WorkFolder() + L"not a video.avi";
+    HANDLE h = CreateFileW(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(h, "just some text, no frames", 25, &written, nullptr);
+    CloseHandle(h);
+    const std::wstring output = WorkFolder() + L"from text.avi";
+    DeleteFileW(output.c_str());
+    ExpectEngineFailure(RunCommand(Quoted(kEncoder) + L" " + Quoted(source) + L" -o " + Quoted(output) +
+                                   L" -ovc lavc -oac mp3lame"));
+}
+
+TEST(EncoderProgram, MissingEngineIsReported) {
+    const std::wstring folder = WorkFolder() + L"lonely\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(kEncoder.c_str(), (folder + L"mencoder.exe").c_str(), FALSE));
+    TRun run = RunCommand(Quoted(folder + L"mencoder.exe") + L" " + Quoted(AviClip()) + L" -o " +
+                   Quoted(folder + L"x.avi") + L" -ovc lavc -nosound");
+    EXPECT_NE(run.ExitCode, 0u);
+    EXPECT_NE(run.Output.find("ffmpeg.exe\" is missing"), std::string::npos) << run.Output;
+    EXPECT_FALSE(HasStreamLine(run.Output));
+}
+
+// Processes of the given program name, with their parents.
+std::vector<std::pair<DWORD, DWORD>> ProcessesNamed(const wchar_t* name) {
+    std::vector<std::pair<DWORD, DWORD>> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL ok = Process32FirstW(snapshot, &entry); ok; ok = Process32NextW(snapshot, &entry))
+        if (_wcsicmp(entry.szExeFile, name) == 0) found.emplace_back(entry.th32ProcessID, entry.th32ParentProcessID);
+    CloseHandle(snapshot);
+    return found;
+}
+
+TEST(EncoderProgram, TerminatedEncoderLeavesNoProcessBehind) {
+    const std::wstring source = Clip(L"long.avi", L"-c:v mpeg4 -q:v 8 -c:a libmp3lame -b:a 64k", 60);
+    const std::wstring target = WorkFolder() + L"stopped.mp4";
+    DeleteFileW(target.c_str());
+    std::wstring line = CommandFor(TypeContaining(L"640x480"), L"AVI", source, target);
+
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, &sa, 0));
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = writeEnd;
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+    CloseHandle(writeEnd);
+    std::mutex lock;
+    std::string output;
+    std::thread reader([&] {
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got) {
+            std::lock_guard<std::mutex> guard(lock);
+            output.append(buffer, got);
+        }
+    });
+    auto seen = [&](const char* text) {
+        std::lock_guard<std::mutex> guard(lock);
+        return output.find(text) != std::string::npos;
+    };
+
+    // Stop it while it works, as the converter's stop button does (exit code 0 from outside).
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!seen("Pos:") && std::chrono::steady_clock::now() < deadline) Sleep(50);
+    ASSERT_TRUE(seen("Pos:")) << output;
+    ASSERT_FALSE(seen("stream:")) << "the clip was converted before it could be stopped";
+    int children = 0;
+    for (const auto& [id, parent] : ProcessesNamed(L"ffmpeg.exe")) children += parent == pi.dwProcessId;
+    EXPECT_EQ(children, 1);
+    ASSERT_TRUE(TerminateProcess(pi.hProcess, 0));
+    WaitForSingleObject(pi.hProcess, 10000);
+
+    // The engine goes with it, and the pipe it shared is closed.
+    bool gone = false;
+    for (int i = 0; i < 100 && !gone; ++i) {
+        gone = ProcessesNamed(L"ffmpeg.exe").empty() && ProcessesNamed(L"mencoder.exe").empty();
+        if (!gone) Sleep(50);
+    }
+    EXPECT_TRUE(gone);
+    reader.join();
+    CloseHandle(readEnd);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    EXPECT_FALSE(HasStreamLine(output));
+    // Nothing keeps the half-written file open.
+    EXPECT_TRUE(!Exists(target) || DeleteFileW(target.c_str()));
+}
+
+TEST(EncoderProgram, CommandLineQuotingSurvivesTheWindowsReader) {
+    const std::vector<std::wstring> args = {L"plain", L"two words", L"", L"C:\\dir with blank\\", L"say \"hi\"",
+                                            L"back\\\\slash\\\"quote", L"视频 文件", L"\\\\server\\share"};
+    const std::wstring line = JoinWindowsCommandLine(L"C:\\Program Files\\ffmpeg.exe", args);
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(line.c_str(), &count);
+    ASSERT_NE(argv, nullptr);
+    ASSERT_EQ(count, static_cast<int>(args.size()) + 1);
+    EXPECT_STREQ(argv[0], L"C:\\Program Files\\ffmpeg.exe");
+    for (size_t i = 0; i < args.size(); ++i) EXPECT_EQ(std::wstring(argv[i + 1]), args[i]) << i;
+    LocalFree(argv);
+}
+
+}  // namespace
+}  // namespace vx
