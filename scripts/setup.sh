@@ -13,6 +13,7 @@ VX_PACKAGES=(
   fonts-wqy-zenhei fonts-wine fonts-dejavu-core
   googletest
   ffmpeg
+  libz-mingw-w64-dev
 )
 
 missing_packages() {
