@@ -4,11 +4,21 @@
 // two ways a skin definition spells a colour.
 //
 // Colour values are 32-bit: 0x00BBGGRR is a plain colour, 0xFF0000nn the current
-// system colour with index nn, 0x1FFFFFFF no colour.
+// system colour with index nn, 0x1FFFFFFF no colour (the same values as the
+// framework's TColor).
+//
+// The Win32 part (imgutilWin.cpp, library vx_skin_data) draws gradients and turns,
+// mirrors and recolours 24-bit bitmaps. The ANSI-to-wide conversion of the bitmap
+// utilities is the framework's AnsiToWide (framework/SysUtils.h).
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace vx {
 
@@ -66,5 +76,29 @@ TColour ColourFromText(std::string_view text, TColour defaultValue);
 // Three separate components: only when all are >= 0 does `target` become the colour
 // (each modulo 256); otherwise it keeps its value.
 void ColourFromTriple(int r, int g, int b, TColour& target);
+
+#ifdef _WIN32
+class TBitmap;
+
+// Fills `rect` with a gradient from c1 to c2, one solid line per pixel row (vertical)
+// or column; only the lines inside the clip box are drawn. System colours resolved.
+void DrawGradient(HDC dc, const RECT& rect, TColour c1, bool vertical, TColour c2);
+
+// The 24-bit operations convert the bitmap to 24 bits per pixel first.
+// Every magenta pixel (255, 0, 255) becomes c, taken as a plain colour.
+void ReplaceMagenta(TBitmap& bitmap, TColour c);
+// Each pixel's channels become (red + green + blue) / 3.
+void Grayscale(TBitmap& bitmap);
+// Left and right swapped.
+void MirrorHorizontal(TBitmap& bitmap);
+// Top and bottom swapped.
+void FlipVertical(TBitmap& bitmap);
+// A quarter turn counter-clockwise / clockwise; width and height swap.
+void RotateLeft(TBitmap& bitmap);
+void RotateRight(TBitmap& bitmap);
+
+// DrawTextW with the text's length; returns what it returns.
+int DrawTextWide(HDC dc, const std::wstring& text, RECT& rect, UINT format);
+#endif
 
 }  // namespace vx

@@ -92,3 +92,32 @@ TEST(SkinArchiveBuild, LayoutAndLimits) {
 
 }  // namespace
 }  // namespace vx
+
+#include "skin/data/SkinIni.h"
+
+namespace vx {
+namespace {
+
+// The program's own skin survives packing byte for byte, and its definition parses.
+TEST(ProgramSkin, PacksAndReadsBack) {
+    const auto files = CollectSkinFolder(fs::path(VX_TEST_SOURCE_DIR) / "assets" / "skin", true);
+    if (files.empty())
+        GTEST_SKIP() << "assets/skin is empty";
+    TSkinReader reader;
+    ASSERT_TRUE(reader.LoadArchive(LzhEncodeStored(BuildSkinArchive(files))));
+    ASSERT_EQ(reader.Count(), static_cast<int>(files.size()));
+    TBytes out;
+    for (const TSkinFile& f : files) {
+        reader.ExtractFile(f.Name, out);
+        EXPECT_EQ(out, f.Data) << f.Name;
+    }
+    std::string name;
+    ASSERT_TRUE(reader.ExtractFirstMatching(".ini", out, name));
+    EXPECT_EQ(name, TSkinReader::LowerCaseAscii(files.back().Name));
+    TQuickIni ini;
+    ini.LoadFromText(std::string_view(reinterpret_cast<const char*>(out.data()), out.size()));
+    EXPECT_GE(ini.SectionIndex("Personality"), 0);
+}
+
+}  // namespace
+}  // namespace vx
