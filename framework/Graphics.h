@@ -264,7 +264,7 @@ public:
     void Polygon(const std::vector<POINT>& points);
     void Polyline(const std::vector<POINT>& points);
     // Text at (x, y) (top-left), in the font's colour; the background is the brush
-    // colour unless the brush is clear. Moves nothing.
+    // colour unless the brush is clear. Moves the pen to the end of the text.
     void TextOut(int x, int y, const std::wstring& text);
     // Text at (x, y) clipped to `rect`, which is filled first unless the brush is clear.
     void TextRect(const RECT& rect, int x, int y, const std::wstring& text);
@@ -346,6 +346,8 @@ public:
     void SaveToFile(const std::wstring& fileName);
 
     TNotifyEvent OnChange;
+    // Published: Width, Height, Transparent.
+    static void RegisterProperties(TPropertyRegistrar<TGraphic>& r);
 
 protected:
     void Changed();
@@ -424,9 +426,11 @@ private:
     void Allocate(int width, int height, TPixelFormat format, const std::vector<RGBQUAD>& colors);
     void FreeImage();
     HDC CanvasDC();
+    TColor PixelColor(int x, int y) const;
 
     int width_ = 0, height_ = 0;
     TPixelFormat pixelFormat_ = pf24bit;
+    std::vector<RGBQUAD> palette_;  // the DIB's colour table (paletted formats)
     HBITMAP dib_ = nullptr;
     std::uint8_t* bits_ = nullptr;  // the DIB's bits (bottom-up rows)
     std::unique_ptr<TCanvas> canvas_;
