@@ -343,8 +343,11 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     }
     // Read every pixel as a colour, then write it in the new format.
     std::vector<TColor> pixels(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-    for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x) pixels[static_cast<std::size_t>(y) * width_ + x] = PixelColor(x, y);
+    for (int y = 0; y < height_; ++y) {
+        const auto* row = static_cast<const std::uint8_t*>(ScanLine(y));  // one flush per row, not per pixel
+        for (int x = 0; x < width_; ++x)
+            pixels[static_cast<std::size_t>(y) * width_ + x] = ReadPixel(row, x, pixelFormat_, palette_);
+    }
     // A colour table that fits is kept, so paletted pictures convert without loss.
     std::vector<RGBQUAD> colors;
     if (IsIndexed(format) && IsIndexed(pixelFormat_) && BitsOf(format) >= BitsOf(pixelFormat_)) colors = palette_;

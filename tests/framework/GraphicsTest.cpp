@@ -408,3 +408,58 @@ TEST(Icon, LoadsIcoDataSavesItAndDraws) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST(Resources, StreamBitmapAndIconLoadByName) {
+    HINSTANCE self = GetModuleHandleW(nullptr);
+    TResourceStream data(self, L"FWTEST_DATA", RT_RCDATA);
+    ASSERT_EQ(data.GetSize(), 6);
+    char text[6];
+    data.ReadBuffer(text, 6);
+    EXPECT_STREQ(text, "hello");
+    EXPECT_THROW(data.Write("x", 1), EStreamError);
+    EXPECT_THROW(TResourceStream(self, L"NO_SUCH", RT_RCDATA), EResNotFound);
+
+    // A 4-bit bitmap with a full colour table: the file header is rebuilt correctly.
+    TBitmap b;
+    b.LoadFromResourceName(self, L"FWTEST_BITMAP");
+    ASSERT_EQ(b.GetWidth(), 3);
+    EXPECT_EQ(b.GetPixelFormat(), pf4bit);
+    EXPECT_EQ(b.GetCanvas()->GetPixel(0, 0), clRed);
+    EXPECT_EQ(b.GetCanvas()->GetPixel(2, 0), clBlue);
+    EXPECT_EQ(b.GetCanvas()->GetPixel(2, 1), clFuchsia);
+    EXPECT_THROW(b.LoadFromResourceName(self, L"NO_SUCH"), EResNotFound);
+
+    TIcon icon;
+    icon.LoadFromResourceName(self, L"FWTEST_ICON");
+    EXPECT_EQ(icon.GetWidth(), 16);
+    auto target = WhiteBitmap(20, 20);
+    target->GetCanvas()->Draw(0, 0, &icon);
+    EXPECT_EQ(target->GetCanvas()->GetPixel(8, 8), clLime);
+}
+
+TEST(Canvas, TextPathsStrokeAndFill) {
+    auto b = WhiteBitmap(120, 60);
+    TCanvas* c = b->GetCanvas();
+    c->GetFont()->SetName(L"宋体");
+    c->GetFont()->SetHeight(-40);
+    c->GetBrush()->SetStyle(bsClear);
+    c->BeginPath();
+    c->TextOut(4, 4, L"视频");
+    c->EndPath();
+    EXPECT_EQ(c->GetPixel(20, 20), clWhite);  // a path alone draws nothing
+    c->GetPen()->SetWidth(3);
+    c->GetPen()->SetColor(clBlack);
+    c->GetBrush()->SetColor(clBlack);
+    c->StrokeAndFillPath();
+    int dark = 0;
+    for (int y = 0; y < 60; y += 2)
+        for (int x = 0; x < 120; x += 2)
+            if (c->GetPixel(x, y) == clBlack) ++dark;
+    EXPECT_GT(dark, 50);
+}
+
+}  // namespace
+}  // namespace vx
