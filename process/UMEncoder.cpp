@@ -1,0 +1,45 @@
+#include "process/UMEncoder.h"
+
+#include "framework/Forms.h"
+
+namespace vx {
+
+std::wstring LastMeaningfulLine(const TStrings& lines) {
+    const int count = lines.GetCount();
+    if (count < 3) return kNoLogPlaceholder;
+    std::wstring last = lines.Get(count - 1);
+    return last.empty() ? lines.Get(count - 2) : last;
+}
+
+TMEncoder::TMEncoder() : Runner(std::make_unique<TConsoleCommand>()) {
+    ProcessMessages = [] { Application->ProcessMessages(); };
+}
+
+TMEncoder::~TMEncoder() = default;
+
+std::uint32_t TMEncoder::Run() {
+    Runner->SetCommandLine(CommandLine);
+    Runner->SetPriority(HIGH_PRIORITY_CLASS);
+    Runner->Execute();
+    while (Runner->IsRunning()) {
+        if (ProcessMessages) ProcessMessages();
+        if (!Runner->IsRunning()) break;
+        Sleep(30);
+    }
+    Runner->Stop();
+    return Runner->GetExitCode();
+}
+
+std::wstring TMEncoder::GetLastLine() {
+    Runner->LinesLock().BeginRead();
+    try {
+        std::wstring line = LastMeaningfulLine(*Runner->Lines());
+        Runner->LinesLock().EndRead();
+        return line;
+    } catch (...) {
+        Runner->LinesLock().EndRead();
+        throw;
+    }
+}
+
+}  // namespace vx

@@ -1,0 +1,108 @@
+// The encoder job: runs the stand-in to its end, stops it, and reports its last line,
+// which the progress judgement reads.
+#include "process/UMEncoder.h"
+
+#include <gtest/gtest.h>
+
+#include "app/ProgressParser.h"
+#include "tests/process/ProcessTestSupport.h"
+
+namespace vx {
+namespace {
+
+using test::LiveStandIns;
+using test::StandInCommand;
+
+TEST(EncoderJobLastLine, PlaceholderBelowThreeLinesAndEmptyLastLineSkipped) {
+    TStringList lines;
+    lines.Add(L"Pos: 1.0s 25f (5%) x");
+    lines.Add(L"Video stream: 1200");
+    EXPECT_EQ(LastMeaningfulLine(lines), kNoLogPlaceholder);
+    lines.Add(L"");
+    EXPECT_EQ(LastMeaningfulLine(lines), L"Video stream: 1200");
+    lines.Add(L"");
+    EXPECT_EQ(LastMeaningfulLine(lines), L"");
+    lines.Add(L"last");
+    EXPECT_EQ(LastMeaningfulLine(lines), L"last");
+}
+
+class EncoderJobTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        job_.Runner->WaitForRunEnd(10000);
+        EXPECT_TRUE(LiveStandIns().empty()) << "a stand-in encoder was left running";
+    }
+    TMEncoder job_;
+};
+
+TEST_F(EncoderJobTest, ASuccessfulRunEndsWithTheCompletionLine) {
+    job_.SetCommandLine(StandInCommand({L"line:MEncoder stand-in", L"progress:20", L"file:job-output.avi",
+                                        L"out:\\r\\n", L"line:Video stream: 1200 kbit/s (150 kB/s) size: 9 bytes",
+                                        L"line:", L"exit:3"}));
+    EXPECT_EQ(job_.Run(), 3u);
+    EXPECT_FALSE(job_.IsRunning());
+    EXPECT_EQ(job_.Runner->GetRunState(), rsEnded);
+    EXPECT_EQ(job_.Runner->GetPriority(), static_cast<std::uint32_t>(HIGH_PRIORITY_CLASS));
+    const std::wstring last = job_.GetLastLine();
+    EXPECT_EQ(last, L"Video stream: 1200 kbit/s (150 kB/s) size: 9 bytes");
+    TProgressUpdate verdict = JudgeProgress(last, job_.IsRunning());
+    EXPECT_EQ(verdict.StatusText, L"已完成");
+    EXPECT_NE(GetFileAttributesW(L"job-output.avi"), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(L"job-output.avi");
+}
+
+TEST_F(EncoderJobTest, ProgressIsVisibleWhileTheJobRuns) {
+    job_.SetCommandLine(StandInCommand({L"line:a", L"line:b", L"out:Pos: 2.0s 50f (40%) 25fps\\r", L"sleep:2000",
+                                        L"line:Video stream: x"}));
+    bool sawProgress = false;
+    job_.ProcessMessages = [this, &sawProgress] {
+        Application->ProcessMessages();
+        const TProgressUpdate u = JudgeProgress(job_.GetLastLine(), job_.IsRunning());
+        if (u.ProgressText && *u.ProgressText == L"50帧  40%" && u.BarPosition == 40 && !u.StatusText)
+            sawProgress = true;
+    };
+    job_.Run();
+    EXPECT_TRUE(sawProgress);
+}
+
+TEST_F(EncoderJobTest, AnEncoderPrintingOnlyItsCompletionLineIsJudgedStopped) {
+    job_.SetCommandLine(StandInCommand({L"line:Video stream: 1200 kbit/s"}));
+    job_.Run();
+    EXPECT_EQ(job_.GetLastLine(), kNoLogPlaceholder);
+    EXPECT_EQ(JudgeProgress(job_.GetLastLine(), false).StatusText, L"已终止");
+}
+
+TEST_F(EncoderJobTest, RunReturnsSoonAfterStop) {
+    job_.SetCommandLine(StandInCommand({L"line:a", L"line:b", L"line:c", L"sleep:30000"}));
+    ULONGLONG stoppedAt = 0;
+    job_.ProcessMessages = [this, &stoppedAt] {
+        Application->ProcessMessages();
+        if (!stoppedAt && job_.Runner->Lines()->GetCount() >= 3) {
+            job_.Stop();  // as the stop button's handler would
+            stoppedAt = GetTickCount64();
+        }
+    };
+    const ULONGLONG started = GetTickCount64();
+    job_.Run();
+    const ULONGLONG returnedAt = GetTickCount64();
+    ASSERT_NE(stoppedAt, 0u);
+    EXPECT_LT(returnedAt - stoppedAt, 200u);
+    EXPECT_LT(returnedAt - started, 10000u);
+    EXPECT_EQ(JudgeProgress(job_.GetLastLine(), job_.IsRunning()).StatusText, L"已终止");
+    ASSERT_TRUE(job_.Runner->WaitForRunEnd(10000));
+    EXPECT_EQ(job_.Runner->GetRunState(), rsStopped);
+}
+
+TEST_F(EncoderJobTest, AnEncoderThatCannotStartLeavesTheJobIdle) {
+    test::ExceptionRecorder recorder;
+    job_.SetCommandLine(L"\"C:\\missing\\codecs\\mencoder.exe\" \"C:\\In\\a.avi\"");
+    job_.Run();
+    EXPECT_FALSE(job_.IsRunning());
+    ASSERT_TRUE(job_.Runner->WaitForRunEnd(10000));
+    EXPECT_EQ(job_.Runner->GetRunState(), rsCannotStart);
+    ASSERT_EQ(recorder.Messages.size(), 1u);
+    EXPECT_EQ(JudgeProgress(job_.GetLastLine(), false).StatusText, L"已终止");
+}
+
+}  // namespace
+}  // namespace vx
