@@ -44,8 +44,11 @@ install_packages() {
 }
 
 # The Wine prefix: 32-bit, a virtual desktop (Wine draws every window frame itself,
-# the same on every machine), and the CJK font standing in for the program's face.
-VX_PREFIX_VERSION=5
+# the same on every machine), and the CJK font standing in for the program's face:
+# the "Sharp" face of WenQuanYi Zen Hei carries hand-tuned bitmaps at the small sizes
+# the program uses (like SimSun's own), where the outline face's embedded bitmaps lack
+# glyphs such as the hyphen.
+VX_PREFIX_VERSION=6
 make_wine_prefix() {
   local stamp="$WINEPREFIX/.vexlo-prefix"
   if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$VX_PREFIX_VERSION" ]; then return 0; fi
@@ -60,10 +63,10 @@ import sys
 text = r'''Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"宋体"="WenQuanYi Zen Hei"
-"SimSun"="WenQuanYi Zen Hei"
-"新宋体"="WenQuanYi Zen Hei"
-"NSimSun"="WenQuanYi Zen Hei"
+"宋体"="WenQuanYi Zen Hei Sharp"
+"SimSun"="WenQuanYi Zen Hei Sharp"
+"新宋体"="WenQuanYi Zen Hei Sharp"
+"NSimSun"="WenQuanYi Zen Hei Sharp"
 "Arial"="DejaVu Sans"
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]
@@ -86,7 +89,7 @@ text = r'''Windows Registry Editor Version 5.00
 "FontSmoothing"="0"
 '''
 # Latin faces fall back to the CJK font for characters they lack, as on Chinese Windows.
-link = 'wqy-zenhei.ttc,WenQuanYi Zen Hei\0\0'.encode('utf-16-le')
+link = 'wqy-zenhei.ttc,WenQuanYi Zen Hei Sharp\0\0'.encode('utf-16-le')
 text = text.replace('=LINK', '=hex(7):' + ','.join(f'{b:02x}' for b in link))
 open(sys.argv[1], 'wb').write(b'\xff\xfe' + text.replace('\n', '\r\n').encode('utf-16-le'))
 PY
