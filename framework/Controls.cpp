@@ -595,6 +595,12 @@ void TWinControl::CreateWnd() {
         throw Exception(L"Cannot create window " + std::wstring(p.WinClassName) + L": " +
                         SysErrorMessage(::GetLastError()));
     ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()->GetHandle()), 0);
+    if (requestedClientWidth_ >= 0) {
+        // The real frame may differ from the estimate made without a window.
+        int w = requestedClientWidth_, h = requestedClientHeight_;
+        requestedClientWidth_ = requestedClientHeight_ = -1;
+        SetClientSize(w, h);
+    }
     InitializeWindow();
     for (TControl* c : std::vector<TControl*>(controls_))
         if (c->isWindowed_) static_cast<TWinControl*>(c)->HandleNeeded();
@@ -725,6 +731,17 @@ RECT TWinControl::GetClientRect() const {
     r.right = std::max(0L, static_cast<LONG>(width_ - (frame.right - frame.left)));
     r.bottom = std::max(0L, static_cast<LONG>(height_ - (frame.bottom - frame.top)));
     return r;
+}
+
+void TWinControl::SetClientSize(int width, int height) {
+    RECT client = GetClientRect();
+    const int frameWidth = width_ - (client.right - client.left);
+    const int frameHeight = height_ - (client.bottom - client.top);
+    if (!handle_) {
+        requestedClientWidth_ = width;
+        requestedClientHeight_ = height;
+    }
+    SetBounds(left_, top_, width + frameWidth, height + frameHeight);
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {

@@ -267,6 +267,9 @@ public:
     void GetTabOrderList(std::vector<TWinControl*>& list) const;
 
     RECT GetClientRect() const override;
+    // Sizes the window so that its client area gets this size (kept when the window
+    // is made later with a frame of another size).
+    void SetClientSize(int width, int height) override;
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
@@ -350,6 +353,7 @@ private:
     bool aligning_ = false;
     HBRUSH colorBrush_ = nullptr;
     TColor brushColor_ = 0;
+    int requestedClientWidth_ = -1, requestedClientHeight_ = -1;
 };
 
 // A windowless control: it paints on its parent's DC in its own Canvas.

@@ -197,7 +197,12 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
 
 void TCustomForm::MenuChanged() {
     if (!HandleAllocated()) return;
-    ::SetMenu(GetHandle(), menu_ ? menu_->GetHandle() : nullptr);
+    // A menu bar takes its height from the client area; the client area keeps its size.
+    const int clientWidth = GetClientWidth(), clientHeight = GetClientHeight();
+    HMENU wanted = menu_ ? menu_->GetHandle() : nullptr;
+    bool changed = ::GetMenu(GetHandle()) != wanted;
+    ::SetMenu(GetHandle(), wanted);
+    if (changed && !GetParent()) SetClientSize(clientWidth, clientHeight);
     Perform(CM_MENUCHANGED);
     ::DrawMenuBar(GetHandle());
 }
@@ -563,6 +568,19 @@ HWND TApplication::GetHandle() {
                                 nullptr, nullptr, instance, nullptr);
     SetWakeMainThread([] {
         if (Application->handle_) ::PostMessageW(Application->handle_, WM_NULL, 0, 0);
+    });
+    // An exception that ends a thread is shown like one from an event handler, on the
+    // main thread.
+    SetThreadExceptionHandler([](TThread* thread, std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            Exception copy(ExceptionMessage(e));
+            TThread::Synchronize([&] { Application->HandleException(thread, copy); });
+        } catch (...) {
+            Exception copy(L"Unknown error");
+            TThread::Synchronize([&] { Application->HandleException(thread, copy); });
+        }
     });
     return handle_;
 }

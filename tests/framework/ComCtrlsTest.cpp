@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/ComCtrls.h"
+#include "framework/Forms.h"
+
+namespace {
+
+using namespace vx;
+
+std::wstring ItemText(HWND list, int row, int column) {
+    wchar_t buffer[256] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 256;
+    ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+int ItemImage(HWND list, int row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+class ListViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetClientSize(484, 300);
+        list = new TListView(form.get());
+        list->SetViewStyle(vsReport);
+        list->SetRowSelect(true);
+        list->SetReadOnly(true);
+        static const wchar_t* captions[] = {L"文件名", L"状态", L"大小"};
+        for (const wchar_t* c : captions) {
+            TListColumn* col = list->GetColumns()->Add();
+            col->SetCaption(c);
+            col->SetWidth(120);
+        }
+    }
+    TListItem* AddRow(const std::wstring& name, const std::wstring& status, int image) {
+        TListItem* item = list->GetItems()->Add();
+        item->SetCaption(name);
+        item->GetSubItems()->Add(status);
+        item->GetSubItems()->Add(L"12 MB");
+        item->SetImageIndex(image);
+        return item;
+    }
+    std::unique_ptr<TForm> form;
+    TListView* list;
+};
+
+TEST_F(ListViewTest, RowsShowCaptionsSubItemsAndImages) {
+    AddRow(L"a.avi", L"等待", 0);  // added before the window exists
+    list->SetParent(form.get());
+    HWND h = list->GetHandle();
+    AddRow(L"b.rmvb", L"转换中", 1);
+    EXPECT_EQ(::SendMessageW(h, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(::SendMessageW(h, LVM_GETCOLUMNWIDTH, 1, 0), 120);
+    EXPECT_EQ(ItemText(h, 0, 0), L"a.avi");
+    EXPECT_EQ(ItemText(h, 0, 1), L"等待");
+    EXPECT_EQ(ItemText(h, 1, 1), L"转换中");
+    EXPECT_EQ(ItemText(h, 1, 2), L"12 MB");
+    EXPECT_EQ(ItemText(h, 1, 3), L"");
+    EXPECT_EQ(ItemImage(h, 1), 1);
+    list->GetItems()->Items(1)->GetSubItems()->Put(0, L"完成");
+    list->GetItems()->Items(0)->SetImageIndex(2);
+    EXPECT_EQ(ItemText(h, 1, 1), L"完成");
+    EXPECT_EQ(ItemImage(h, 0), 2);
+    EXPECT_TRUE(::GetWindowLongW(h, GWL_STYLE) & LVS_REPORT);
+    EXPECT_FALSE(::GetWindowLongW(h, GWL_STYLE) & LVS_EDITLABELS);
+    EXPECT_TRUE(::SendMessageW(h, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+}
+
+TEST_F(ListViewTest, SelectedIsTheFirstSelectedRowInListOrder) {
+    list->SetParent(form.get());
+    list->SetMultiSelect(true);
+    for (int i = 0; i < 5; ++i) AddRow(L"f" + std::to_wstring(i), L"", 0);
+    EXPECT_EQ(list->GetSelected(), nullptr);
+    list->GetItems()->Items(3)->SetSelected(true);
+    list->GetItems()->Items(1)->SetSelected(true);
+    EXPECT_EQ(list->GetSelected(), list->GetItems()->Items(1));
+    EXPECT_EQ(list->SelCount(), 2);
+    // Deleting rows keeps the items' indices and the selection right.
+    TListItem* third = list->GetItems()->Items(3);
+    list->GetItems()->Delete(1);
+    list->GetItems()->Delete(0);
+    EXPECT_EQ(third->Index(), 1);
+    EXPECT_EQ(list->GetSelected(), third);
+    EXPECT_EQ(ItemText(list->GetHandle(), 1, 0), L"f3");
+    list->GetItems()->Clear();
+    EXPECT_EQ(list->GetItems()->Count(), 0);
+    EXPECT_EQ(::SendMessageW(list->GetHandle(), LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(list->GetSelected(), nullptr);
+}
+
+TEST_F(ListViewTest, SelectionMadeBeforeTheWindowSurvivesItsCreation) {
+    AddRow(L"x", L"", 0);
+    AddRow(L"y", L"", 0);
+    list->GetItems()->Items(1)->SetSelected(true);
+    EXPECT_EQ(list->GetSelected(), list->GetItems()->Items(1));
+    list->SetParent(form.get());
+    list->HandleNeeded();
+    EXPECT_EQ(list->GetSelected(), list->GetItems()->Items(1));
+    list->SetBorderStyle(bsNone);  // a new window keeps rows and selection
+    EXPECT_EQ(::SendMessageW(list->GetHandle(), LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(list->GetSelected(), list->GetItems()->Items(1));
+}
+
+TEST_F(ListViewTest, DoubleClickAndSelectionEventsArrive) {
+    list->SetParent(form.get());
+    list->HandleNeeded();
+    AddRow(L"a", L"", 0);
+    int doubles = 0, selections = 0;
+    list->OnDblClick = [&](TObject*) { ++doubles; };
+    list->OnSelectItem = [&](TObject*, TListItem*, bool selected) { selections += selected ? 1 : 0; };
+    list->GetItems()->Items(0)->SetSelected(true);
+    EXPECT_EQ(selections, 1);
+    NMHDR hdr{list->GetHandle(), 0, static_cast<UINT>(NM_DBLCLK)};
+    ::SendMessageW(form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hdr));
+    EXPECT_EQ(doubles, 1);
+}
+
+TEST_F(ListViewTest, TenThousandRows) {
+    list->SetParent(form.get());
+    form->Show();
+    DWORD start = ::GetTickCount();
+    list->GetItems()->BeginUpdate();
+    for (int i = 0; i < 10000; ++i) AddRow(L"video" + std::to_wstring(i) + L".avi", L"等待", 0);
+    list->GetItems()->EndUpdate();
+    DWORD elapsed = ::GetTickCount() - start;
+    std::printf("10000 rows added in %lu ms\n", static_cast<unsigned long>(elapsed));
+    EXPECT_EQ(::SendMessageW(list->GetHandle(), LVM_GETITEMCOUNT, 0, 0), 10000);
+    EXPECT_EQ(ItemText(list->GetHandle(), 9999, 0), L"video9999.avi");
+    list->GetItems()->Items(9000)->SetSelected(true);
+    EXPECT_EQ(list->GetSelected()->Index(), 9000);
+}
+
+TEST(TreeViewTest, NodesTextsExpansionAndSelection) {
+    TForm form(nullptr);
+    auto* tree = new TTreeView(&form);
+    tree->SetParent(&form);
+    tree->SetReadOnly(true);
+    tree->SetIndent(19);
+    TTreeNode* general = tree->GetItems()->Add(nullptr, L"概要");
+    TTreeNode* video = tree->GetItems()->Add(general, L"视频");
+    TTreeNode* codec = tree->GetItems()->AddChild(video, L"编码: MPEG-4");
+    tree->GetItems()->AddChild(codec, L"Profile");
+    tree->GetItems()->AddChild(general, L"格式: AVI");
+    EXPECT_EQ(tree->GetItems()->Count(), 5);
+    EXPECT_EQ(tree->GetItems()->Item(0), general);
+    EXPECT_EQ(tree->GetItems()->Item(1)->GetText(), L"格式: AVI");
+    EXPECT_EQ(tree->GetItems()->Item(2), video);
+    EXPECT_EQ(codec->Level(), 1);
+    HWND h = tree->GetHandle();
+    EXPECT_EQ(::SendMessageW(h, TVM_GETCOUNT, 0, 0), 5);
+    video->Expand(true);
+    EXPECT_TRUE(video->GetExpanded());
+    EXPECT_TRUE(codec->GetExpanded());
+    EXPECT_FALSE(general->GetExpanded());
+    codec->SetText(L"编码: H.264");
+    wchar_t buffer[64] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = codec->ItemId();
+    item.pszText = buffer;
+    item.cchTextMax = 64;
+    ::SendMessageW(h, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(buffer, L"编码: H.264");
+    TTreeNode* changed = nullptr;
+    tree->OnChange = [&](TObject*, TTreeNode* n) { changed = n; };
+    tree->SetSelected(codec);
+    EXPECT_EQ(tree->GetSelected(), codec);
+    EXPECT_EQ(changed, codec);
+    EXPECT_TRUE(::GetWindowLongW(h, GWL_STYLE) & TVS_HASLINES);
+    EXPECT_FALSE(::GetWindowLongW(h, GWL_STYLE) & TVS_EDITLABELS);
+    // Deleting a branch removes its nodes and clears a selection inside it.
+    video->Delete();
+    EXPECT_EQ(tree->GetItems()->Count(), 2);
+    EXPECT_EQ(::SendMessageW(h, TVM_GETCOUNT, 0, 0), 2);
+    tree->GetItems()->Clear();
+    EXPECT_EQ(tree->GetItems()->Count(), 0);
+}
+
+TEST(TreeViewTest, NodesAddedBeforeTheWindowKeepTheirExpansion) {
+    TForm form(nullptr);
+    auto* tree = new TTreeView(&form);
+    TTreeNode* root = tree->GetItems()->Add(nullptr, L"root");
+    tree->GetItems()->AddChild(root, L"child");
+    root->Expand(false);
+    tree->SetParent(&form);
+    tree->HandleNeeded();
+    EXPECT_EQ(::SendMessageW(tree->GetHandle(), TVM_GETCOUNT, 0, 0), 2);
+    EXPECT_TRUE(root->GetExpanded());
+}
+
+TEST(PageControlTest, SheetsBecomeTabsAndOnlyTheActiveOneShows) {
+    TForm form(nullptr);
+    auto* pages = new TPageControl(&form);
+    pages->SetParent(&form);
+    auto* first = new TTabSheet(&form);
+    first->SetCaption(L"常规");
+    first->SetPageControl(pages);
+    auto* second = new TTabSheet(&form);
+    second->SetCaption(L"高级");
+    second->SetPageControl(pages);
+    EXPECT_EQ(pages->PageCount(), 2);
+    EXPECT_EQ(pages->GetActivePage(), first);
+    EXPECT_EQ(::SendMessageW(pages->GetHandle(), TCM_GETITEMCOUNT, 0, 0), 2);
+    pages->SetActivePageIndex(1);
+    EXPECT_TRUE(second->GetVisible());
+    EXPECT_FALSE(first->GetVisible());
+    EXPECT_EQ(pages->GetTabIndex(), 1);
+    delete second;
+    EXPECT_EQ(pages->PageCount(), 1);
+    EXPECT_EQ(pages->GetActivePage(), first);
+}
+
+TEST(StatusBarTest, PanelsAndSimpleText) {
+    TForm form(nullptr);
+    auto* bar = new TStatusBar(&form);
+    bar->SetParent(&form);
+    bar->GetPanels()->Add()->SetText(L"就绪");
+    bar->GetPanels()->Add()->SetText(L"3 个文件");
+    wchar_t buffer[64] = {};
+    ::SendMessageW(bar->GetHandle(), SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(buffer));
+    EXPECT_STREQ(buffer, L"3 个文件");
+    EXPECT_EQ(bar->GetAlign(), alBottom);
+}
+
+}  // namespace
