@@ -1,0 +1,258 @@
+// The batch over the queue model with a scripted host standing in for the window, the
+// file system and the encoder job.
+#include "app/BatchDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/app/FakeIniStore.h"
+
+namespace vx {
+namespace {
+
+class FakeHost : public TBatchHost {
+public:
+    bool FileExists(const std::wstring& path) override { return files.count(path) != 0; }
+    bool DirectoryExists(const std::wstring& path) override { return folders.count(path) != 0; }
+    bool CreateDir(const std::wstring& path) override {
+        ++createDirCalls;
+        if (!canCreateFolders) return false;
+        folders.insert(path);
+        return true;
+    }
+    void Warn(const std::wstring& text) override { warnings.push_back(text); }
+    bool Confirm(const std::wstring& text) override {
+        questions.push_back(text);
+        return confirmAnswer;
+    }
+    void FocusOutputFolder() override { ++focusCalls; }
+    void AppendLog(const std::wstring& path, const std::wstring& text) override { logs[path].push_back(text); }
+    void RowChanged(int) override {}
+    void SetBarPosition(int position) override { bar = position; }
+    void SetBarHint(const std::wstring& hint) override { this->hint = hint; }
+    void UpdateButtons() override { ++buttonUpdates; }
+    void RunEncoder(const std::wstring& commandLine) override {
+        commands.push_back(commandLine);
+        running = true;
+        if (duringRun) duringRun();
+        // The encoder's lines as the 100 ms timer would see them.
+        const std::vector<std::wstring>& script = scripts[commands.size() - 1];
+        for (const std::wstring& line : script) {
+            if (line == L"<throw>") throw std::runtime_error("job failed");
+            if (line == L"<stop>") {  // the stop button pressed while the job runs
+                driver->RequestStop();
+                continue;
+            }
+            lastLine = line;
+            driver->UpdateProgress();
+        }
+        running = false;
+    }
+    std::wstring JobLastLine() override { return lastLine; }
+    bool JobRunning() override { return running; }
+    void StopJob() override { running = false; }
+    void ProcessMessages() override {}
+    void OfferShutdown() override { ++shutdownOffers; }
+
+    TBatchDriver* driver = nullptr;
+    std::function<void()> duringRun;
+    std::set<std::wstring> files, folders;
+    bool canCreateFolders = true;
+    bool confirmAnswer = true;
+    std::vector<std::wstring> warnings, questions, commands;
+    std::map<std::wstring, std::vector<std::wstring>> logs;
+    std::map<size_t, std::vector<std::wstring>> scripts;
+    std::wstring lastLine = kNoLog, hint;
+    bool running = false;
+    int bar = -1, focusCalls = 0, createDirCalls = 0, buttonUpdates = 0, shutdownOffers = 0;
+    static constexpr wchar_t kNoLog[] = L"Video: no log currently avalible. Working...";
+};
+
+const std::vector<std::wstring> kConverts = {L"MEncoder", L"Pos: 1.0s 25f (50%) x", L"Pos: 2.0s 50f (99%) x",
+                                             L"Video stream: 1200 kbit/s"};
+
+class BatchDriverTest : public ::testing::Test {
+protected:
+    BatchDriverTest() : catalogue_(ini_), driver_(queue_, catalogue_, host_) {
+        host_.driver = &driver_;
+        ini_.Set(L"Fast", L"AVI", L"\"<SourceFile>\" -o \"<OutputFile>\"");
+        settings_.EncoderPath = L"C:\\App\\codecs\\mencoder.exe";
+        settings_.OutputFolder = L"D:\\Out\\";
+        settings_.OutputExt = L".mp4";
+        settings_.TypeName = L"Fast";
+        host_.files = {settings_.EncoderPath};
+        host_.folders = {L"D:\\Out\\"};
+    }
+    void Queue(const std::wstring& path, bool exists = true) {
+        queue_.AddFile(path);
+        if (exists) host_.files.insert(path);
+    }
+
+    test::FakeIniStore ini_;
+    TProfileCatalogue catalogue_;
+    TFileQueue queue_;
+    FakeHost host_;
+    TBatchDriver driver_;
+    TBatchSettings settings_;
+};
+
+TEST_F(BatchDriverTest, ConvertsWaitingRowsAndSkipsConvertedOnes) {
+    Queue(L"C:\\In\\done.avi");
+    queue_.SetState(0, L"已完成", 2);
+    Queue(L"C:\\In\\clip.avi");
+    host_.scripts[0] = kConverts;
+    driver_.Start(settings_);
+    ASSERT_EQ(host_.commands.size(), 1u);
+    EXPECT_EQ(host_.commands[0],
+              L"\"C:\\App\\codecs\\mencoder.exe\" \"C:\\In\\clip.avi\" -o \"D:\\Out\\clip-[VXE].mp4\"");
+    EXPECT_EQ(host_.hint, L"正在转换: “clip-[VXE].mp4”");
+    EXPECT_EQ(queue_.Row(1).Status, L"已完成");
+    EXPECT_EQ(queue_.Row(1).Progress, L"100%");
+    EXPECT_EQ(queue_.Row(1).ImageIndex, 2);
+    EXPECT_EQ(host_.bar, 100);
+    EXPECT_EQ(driver_.CurrentRow(), 1);
+    EXPECT_EQ(host_.shutdownOffers, 0);  // not unattended
+}
+
+TEST_F(BatchDriverTest, EncoderEndingWithoutCompletionLineStopsTheRowWithItsLastProgress) {
+    Queue(L"C:\\In\\a.avi");
+    host_.scripts[0] = {L"x", L"y", L"Pos: 1.0s 25f (37%) x"};
+    driver_.Start(settings_);
+    EXPECT_EQ(queue_.Row(0).Status, L"已终止");
+    EXPECT_EQ(queue_.Row(0).Progress, L"25帧  37%");
+    EXPECT_EQ(queue_.Row(0).ImageIndex, 3);
+}
+
+TEST_F(BatchDriverTest, ExistingOutputIsOverwrittenOnlyAfterConsent) {
+    Queue(L"C:\\In\\a.avi");
+    Queue(L"C:\\In\\b.avi");
+    host_.files.insert(L"D:\\Out\\a-[VXE].mp4");
+    host_.confirmAnswer = false;
+    host_.scripts[0] = kConverts;
+    driver_.Start(settings_);
+    EXPECT_EQ(host_.questions, (std::vector<std::wstring>{L"“D:\\Out\\a-[VXE].mp4”文件已存在，是否要覆盖？"}));
+    EXPECT_EQ(queue_.Row(0).Status, L"准备转换");  // left as it was
+    EXPECT_EQ(queue_.Row(1).Status, L"已完成");
+    ASSERT_EQ(host_.commands.size(), 1u);
+
+    // Unattended: overwritten without a question.
+    settings_.Unattended = true;
+    host_.scripts[1] = kConverts;
+    host_.questions.clear();
+    driver_.Start(settings_);
+    EXPECT_TRUE(host_.questions.empty());
+    EXPECT_EQ(queue_.Row(0).Status, L"已完成");
+}
+
+TEST_F(BatchDriverTest, MissingSourceIsReportedOrLogged) {
+    Queue(L"C:\\In\\gone.avi", false);
+    driver_.Start(settings_);
+    EXPECT_EQ(host_.warnings, (std::vector<std::wstring>{L"“C:\\In\\gone.avi”源文件不存在！"}));
+    EXPECT_EQ(queue_.Row(0).Status, L"转换失败");
+    EXPECT_EQ(queue_.Row(0).ImageIndex, 3);
+    EXPECT_EQ(host_.bar, 0);
+
+    host_.warnings.clear();
+    settings_.Unattended = true;
+    driver_.Start(settings_);
+    EXPECT_TRUE(host_.warnings.empty());
+    EXPECT_EQ(host_.logs[L"D:\\Out\\gone-[VXE].mp4.txt"],
+              (std::vector<std::wstring>{L"“C:\\In\\gone.avi”文件转换失败，原因：源文件不存在！"}));
+    EXPECT_TRUE(host_.commands.empty());
+}
+
+TEST_F(BatchDriverTest, OutputEqualToSourceFailsTheRow) {
+    // A catalogue extension holding a separator can map a queued path onto itself.
+    settings_.OutputExt = L"\\x";
+    Queue(L"D:\\Out\\x-[VXE]\\x");
+    Queue(L"C:\\In\\b.avi");
+    host_.scripts[0] = kConverts;
+    driver_.Start(settings_);
+    EXPECT_EQ(queue_.Row(0).Status, L"转换失败");
+    EXPECT_EQ(host_.warnings,
+              (std::vector<std::wstring>{L"“D:\\Out\\x-[VXE]\\x”源文件名和输出的文件名不能相同，请重新选择输出目录!"}));
+    EXPECT_EQ(host_.focusCalls, 1);
+    EXPECT_EQ(queue_.Row(1).Status, L"已完成");  // the batch goes on
+
+    settings_.Unattended = true;
+    host_.warnings.clear();
+    driver_.Start(settings_);
+    EXPECT_TRUE(host_.warnings.empty());
+    EXPECT_EQ(host_.logs[L"D:\\Out\\x-[VXE]\\x.txt"],
+              (std::vector<std::wstring>{L"“D:\\Out\\x-[VXE]\\x”文件转换失败，原因：源文件名和输出的文件名相同!"}));
+}
+
+TEST_F(BatchDriverTest, OutputFolderThatCannotBeMadeEndsEverything) {
+    settings_.OutputFolder = L"D:\\New\\";
+    settings_.Unattended = true;
+    host_.canCreateFolders = false;
+    Queue(L"C:\\In\\a.avi");
+    Queue(L"C:\\In\\b.avi");
+    driver_.Start(settings_);
+    EXPECT_EQ(host_.warnings, (std::vector<std::wstring>{L"“D:\\New\\”输出目录创建失败，请重新选择输出目录!"}));
+    EXPECT_EQ(host_.createDirCalls, 1);
+    EXPECT_EQ(queue_.Row(1).Status, L"准备转换");
+    EXPECT_EQ(host_.shutdownOffers, 0);
+
+    // A folder that can be made is made once and used.
+    host_.canCreateFolders = true;
+    host_.warnings.clear();
+    host_.scripts[0] = kConverts;
+    host_.scripts[1] = kConverts;
+    driver_.Start(settings_);
+    EXPECT_TRUE(host_.warnings.empty());
+    EXPECT_EQ(host_.createDirCalls, 2);
+    EXPECT_EQ(host_.shutdownOffers, 1);  // unattended and the last row converted
+}
+
+TEST_F(BatchDriverTest, StopDuringTheSecondFileLeavesTheThirdAlone) {
+    settings_.Unattended = true;
+    for (const wchar_t* p : {L"C:\\In\\1.avi", L"C:\\In\\2.avi", L"C:\\In\\3.avi"}) Queue(p);
+    host_.scripts[0] = kConverts;
+    host_.scripts[1] = {L"a", L"b", L"Pos: 1.0s 25f (40%) x", L"<stop>"};
+    driver_.Start(settings_);
+    EXPECT_EQ(queue_.Row(0).Status, L"已完成");
+    EXPECT_EQ(queue_.Row(1).Status, L"已终止");
+    EXPECT_EQ(queue_.Row(2).Status, L"准备转换");
+    EXPECT_EQ(host_.commands.size(), 2u);
+    EXPECT_TRUE(driver_.StopRequested());
+    EXPECT_EQ(host_.bar, 40);  // the final update shows the stopped file's percentage again
+    EXPECT_EQ(host_.shutdownOffers, 0);  // the last row is not converted
+}
+
+TEST_F(BatchDriverTest, AFailingRunMarksTheRowAndEndsTheBatch) {
+    Queue(L"C:\\In\\1.avi");
+    Queue(L"C:\\In\\2.avi");
+    host_.scripts[0] = {L"<throw>"};
+    driver_.Start(settings_);
+    EXPECT_EQ(queue_.Row(0).Status, L"转换失败");
+    EXPECT_EQ(queue_.Row(1).Status, L"准备转换");
+}
+
+TEST_F(BatchDriverTest, MissingEncoderSkipsEverySilently) {
+    host_.files.erase(settings_.EncoderPath);
+    Queue(L"C:\\In\\1.avi");
+    driver_.Start(settings_);
+    EXPECT_TRUE(host_.commands.empty());
+    EXPECT_TRUE(host_.warnings.empty());
+    EXPECT_EQ(queue_.Row(0).Status, L"准备转换");
+}
+
+TEST_F(BatchDriverTest, RowsAddedDuringABatchWaitForTheNext) {
+    Queue(L"C:\\In\\1.avi");
+    host_.scripts[0] = kConverts;
+    host_.duringRun = [this] { Queue(L"C:\\In\\late.avi"); };  // dropped while the first converts
+    driver_.Start(settings_);
+    ASSERT_EQ(queue_.Count(), 2);
+    EXPECT_EQ(queue_.Row(1).Status, L"准备转换");
+    EXPECT_EQ(host_.commands.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vx
