@@ -80,7 +80,7 @@ TColor ReadPixel(const std::uint8_t* row, int x, TPixelFormat format, const std:
 
 // Writes pixel x of a row; `index` maps a colour to a palette index for paletted rows.
 template <class IndexOf>
-void WritePixel(std::uint8_t* row, int x, TPixelFormat format, TColor c, IndexOf index) {
+void WritePixel(std::uint8_t* row, int x, TPixelFormat format, TColor c, IndexOf& index) {
     const unsigned r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
     switch (format) {
         case pf1bit: {
@@ -116,28 +116,37 @@ void WritePixel(std::uint8_t* row, int x, TPixelFormat format, TColor c, IndexOf
     }
 }
 
-// Nearest palette entry by squared RGB distance, remembered per colour.
+// Palette index for a colour: exact table colours map to their own entry; any other
+// colour maps to the entry nearest (squared RGB distance) to the centre of its 5-5-5
+// cell, computed once per cell.
 class NearestColor {
 public:
-    explicit NearestColor(const std::vector<RGBQUAD>& palette) : palette_(palette) {}
+    explicit NearestColor(const std::vector<RGBQUAD>& palette) : palette_(palette), cells_(32768, -1) {
+        for (unsigned i = palette.size(); i-- > 0;) exact_[QuadColor(palette[i])] = i;
+    }
     unsigned operator()(TColor c) {
-        auto it = cache_.find(c);
-        if (it != cache_.end()) return it->second;
-        unsigned best = 0;
-        long bestDistance = -1;
-        for (unsigned i = 0; i < palette_.size(); ++i) {
-            const long dr = long(GetRValue(c)) - palette_[i].rgbRed, dg = long(GetGValue(c)) - palette_[i].rgbGreen,
-                       db = long(GetBValue(c)) - palette_[i].rgbBlue;
-            const long d = dr * dr + dg * dg + db * db;
-            if (bestDistance < 0 || d < bestDistance) best = i, bestDistance = d;
-        }
-        cache_.emplace(c, best);
-        return best;
+        auto it = exact_.find(c);
+        if (it != exact_.end()) return it->second;
+        const unsigned r = GetRValue(c) >> 3, g = GetGValue(c) >> 3, b = GetBValue(c) >> 3;
+        int& cell = cells_[(r << 10) | (g << 5) | b];
+        if (cell < 0) cell = static_cast<int>(Nearest(long(r << 3 | 4), long(g << 3 | 4), long(b << 3 | 4)));
+        return static_cast<unsigned>(cell);
     }
 
 private:
+    unsigned Nearest(long r, long g, long b) const {
+        unsigned best = 0;
+        long bestDistance = -1;
+        for (unsigned i = 0; i < palette_.size(); ++i) {
+            const long dr = r - palette_[i].rgbRed, dg = g - palette_[i].rgbGreen, db = b - palette_[i].rgbBlue;
+            const long d = dr * dr + dg * dg + db * db;
+            if (bestDistance < 0 || d < bestDistance) best = i, bestDistance = d;
+        }
+        return best;
+    }
     const std::vector<RGBQUAD>& palette_;
-    std::unordered_map<TColor, unsigned> cache_;
+    std::vector<int> cells_;
+    std::unordered_map<TColor, unsigned> exact_;
 };
 
 TPixelFormat FormatOf(const TBmpImage& image) {
