@@ -1,6 +1,6 @@
 # Tests of objects, streams, strings, INI files, threads and graphics.
 list(APPEND VX_FW_CORE_TESTS SysUtilsTest.cpp ClassesTest.cpp ThreadsLockTest.cpp BmpCodecTest.cpp)
-list(APPEND VX_FW_WIN_TESTS IniFilesTest.cpp ThreadsTest.cpp GraphicsTest.cpp)
+list(APPEND VX_FW_WIN_TESTS IniFilesTest.cpp ThreadsTest.cpp GraphicsTest.cpp FilesTest.cpp)
 # Resources the tests load by name: a 4-bit bitmap, an icon and a few raw bytes.
 if(WIN32)
   set(_vx_fw_res ${CMAKE_CURRENT_BINARY_DIR}/FrameworkTest.res.o)
