@@ -1,6 +1,6 @@
 #include "process/ConsoleCommand.h"
 
-#include <optional>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -154,23 +154,26 @@ private:
 };
 
 void TConsoleThread::Execute() {
-    std::optional<std::wstring> message;
+    std::exception_ptr startError;
     try {
         RunProcess();
-    } catch (const TCreatePipeError& e) {
-        message = e.Message();
-    } catch (const TCreateProcessError& e) {
-        message = e.Message();
+    } catch (const TCreatePipeError&) {
+        startError = std::current_exception();
+    } catch (const TCreateProcessError&) {
+        startError = std::current_exception();
     } catch (...) {
         // Any other failure only ends the run; RunState tells what happened.
     }
     // The message is shown while the run still counts as active, so a caller waiting
     // for the run's end sees the message before it goes on.
-    if (message) {
+    if (startError) {
         try {
-            Synchronize([this, &message] {
-                const TCreateProcessError error(*message);
-                Application->HandleException(&owner_, error);
+            Synchronize([this, &startError] {
+                try {
+                    std::rethrow_exception(startError);
+                } catch (const std::exception& e) {
+                    Application->HandleException(&owner_, e);
+                }
             });
         } catch (...) {
         }

@@ -85,9 +85,11 @@ TEST_F(ConsoleCommandTest, OutputStillWaitingAtExitIsDeliveredInFull) {
     ASSERT_EQ(entire.size(), 6000u);
     EXPECT_EQ(entire[5998], L"Pos: 1.0s 25f (5%)");
     EXPECT_EQ(entire[5999], L"line");
-    // The unfinished tail is handed on, and once more when the run ends.
+    // The unfinished tail is handed on after its chunk, and once more when the run ends.
     ASSERT_GE(delivered_.size(), 2u);
+    EXPECT_EQ(delivered_[delivered_.size() - 2], Delivery(L"tail", otBeginningOfLine));
     EXPECT_EQ(delivered_.back(), Delivery(L"tail", otBeginningOfLine));
+    EXPECT_EQ(Lines().back(), L"tail");
 }
 
 TEST_F(ConsoleCommandTest, StopEndsTheProgramWithExitCodeZero) {
