@@ -87,6 +87,9 @@ public:
     int GetReturnValue() const { return returnValue_; }
     bool GetFinished() const { return finished_; }
     HANDLE GetHandle() const { return handle_; }
+    // A duplicate of the thread handle that outlives the object (the caller closes it):
+    // the way to wait for a thread that frees itself, e.g. WaitForHandle(h).
+    HANDLE OpenWaitHandle() const;
     DWORD GetThreadID() const { return threadId_; }
     // The exception that escaped Execute, if any.
     std::exception_ptr GetFatalException() const { return fatalException_; }

@@ -138,6 +138,12 @@ TThread::~TThread() {
     if (handle_) CloseHandle(handle_);
 }
 
+HANDLE TThread::OpenWaitHandle() const {
+    HANDLE copy = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), handle_, GetCurrentProcess(), &copy, SYNCHRONIZE, FALSE, 0)) return nullptr;
+    return copy;
+}
+
 void TThread::Start() {
     if (started_) return;
     started_ = true;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 
 namespace vx {
 namespace {
@@ -149,8 +150,14 @@ private:
 
 TEST_F(ThreadTest, FreeOnTerminateDeletesTheThreadObject) {
     HANDLE destroyed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    TThread::Run<TSelfFreeingThread>(destroyed);
-    EXPECT_EQ(WaitForHandle(destroyed, 10000), WAIT_OBJECT_0);  // serves its hand-over
+    auto* thread = new TSelfFreeingThread(destroyed);
+    HANDLE wait = thread->OpenWaitHandle();
+    ASSERT_NE(wait, nullptr);
+    thread->Start();
+    // Waiting on the duplicate serves the thread's hand-over, so it can end and free itself.
+    EXPECT_EQ(WaitForHandle(wait, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(destroyed, 0), WAIT_OBJECT_0);
+    CloseHandle(wait);
     CloseHandle(destroyed);
 }
 
@@ -174,6 +181,13 @@ TEST_F(ThreadTest, DestroyingStopsRunningAndNeverStartedThreads) {
         Sleep(30);
     }  // the destructor terminates and waits
     EXPECT_GT(loops.load(), 0);
+}
+
+TEST_F(ThreadTest, RunMakesAndStartsInOneStep) {
+    std::unique_ptr<TLambdaThread> thread(
+        TThread::Run<TLambdaThread>([](TLambdaThread& self) { self.SetReturnValue(3); }));
+    EXPECT_EQ(thread->WaitFor(), 3);
+    EXPECT_TRUE(thread->GetFinished());
 }
 
 TEST_F(ThreadTest, WaitForHandleTimesOut) {
