@@ -253,7 +253,7 @@ void TCustomListView::CreateParams(TCreateParams& p) {
 
 void TCustomListView::UpdateExStyle() {
     if (!HandleAllocated()) return;
-    DWORD ex = LVS_EX_HEADERDRAGDROP * 0;
+    DWORD ex = 0;
     if (rowSelect_) ex |= LVS_EX_FULLROWSELECT;
     if (gridLines_) ex |= LVS_EX_GRIDLINES;
     if (GetDoubleBuffered()) ex |= LVS_EX_DOUBLEBUFFER;
@@ -337,6 +337,11 @@ void TCustomListView::SetMultiSelect(bool v) {
         LONG s = ::GetWindowLongW(handle_, GWL_STYLE);
         ::SetWindowLongW(handle_, GWL_STYLE, v ? (s & ~LVS_SINGLESEL) : (s | LVS_SINGLESEL));
     }
+}
+
+void TCustomListView::SetDoubleBuffered(bool value) {
+    TWinControl::SetDoubleBuffered(value);
+    UpdateExStyle();
 }
 
 void TCustomListView::SetRowSelect(bool v) {

@@ -164,6 +164,8 @@ public:
     TListItem* GetItemAt(int x, int y) const;
     void ClearSelection();
     void SelectAll();
+    // The list view paints through its own off-screen buffer.
+    void SetDoubleBuffered(bool value) override;
 
     TLVSelectItemEvent OnSelectItem;
     TLVColumnClickEvent OnColumnClick;

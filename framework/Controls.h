@@ -252,7 +252,7 @@ public:
     bool ContainsControl(const TControl* control) const;
 
     bool GetDoubleBuffered() const { return doubleBuffered_; }
-    void SetDoubleBuffered(bool value);
+    virtual void SetDoubleBuffered(bool value);
     int GetTabOrder() const;
     void SetTabOrder(int order);
     bool GetTabStop() const { return tabStop_; }

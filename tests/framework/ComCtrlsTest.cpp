@@ -75,6 +75,9 @@ TEST_F(ListViewTest, RowsShowCaptionsSubItemsAndImages) {
     EXPECT_TRUE(::GetWindowLongW(h, GWL_STYLE) & LVS_REPORT);
     EXPECT_FALSE(::GetWindowLongW(h, GWL_STYLE) & LVS_EDITLABELS);
     EXPECT_TRUE(::SendMessageW(h, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+    list->SetDoubleBuffered(true);
+    EXPECT_TRUE(::SendMessageW(h, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_DOUBLEBUFFER);
+    EXPECT_TRUE(::SendMessageW(h, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
 }
 
 TEST_F(ListViewTest, SelectedIsTheFirstSelectedRowInListOrder) {
