@@ -12,7 +12,7 @@ VX_PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick
   fonts-wqy-zenhei fonts-wine fonts-dejavu-core
   googletest
-  ffmpeg
+  ffmpeg zip
   libz-mingw-w64-dev
 )
 

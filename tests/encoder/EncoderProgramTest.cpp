@@ -8,12 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <cwctype>
-#include <mutex>
+#include <algorithm>
 #include <regex>
-#include <thread>
 
 #include "app/ProgressParser.h"
 #include "encoder/FfmpegArguments.h"
@@ -44,44 +40,71 @@ struct TRun {
     std::string Output;  // standard output and standard error, merged
 };
 
-// Runs a command line to its end (or until `timeoutMs`, when it is killed and the test fails).
-TRun RunCommand(const std::wstring& commandLine, DWORD timeoutMs = 120000) {
-    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    EXPECT_TRUE(CreatePipe(&readEnd, &writeEnd, &sa, 0));
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = nullptr;
-    si.hStdOutput = si.hStdError = writeEnd;
-    PROCESS_INFORMATION pi = {};
-    std::wstring line = commandLine;
-    TRun run;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
-        ADD_FAILURE() << "cannot start the command, error " << GetLastError();
-        CloseHandle(readEnd);
+// A started command whose merged output is collected by polling. The pipe is read
+// while the program runs and drained once it has ended, so a copy of the pipe's writing
+// end that lingers in another process cannot stall the test.
+class TChild {
+public:
+    explicit TChild(const std::wstring& commandLine) {
+        SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+        HANDLE writeEnd = nullptr;
+        EXPECT_TRUE(CreatePipe(&ReadEnd, &writeEnd, &sa, 0));
+        SetHandleInformation(ReadEnd, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = si.hStdError = writeEnd;
+        std::wstring line = commandLine;
+        Started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
+                                 &Info);
+        EXPECT_TRUE(Started) << "cannot start the command, error " << GetLastError();
         CloseHandle(writeEnd);
+    }
+    ~TChild() {
+        if (Started) {
+            if (WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(Info.hProcess, 1);
+            CloseHandle(Info.hProcess);
+            CloseHandle(Info.hThread);
+        }
+        CloseHandle(ReadEnd);
+    }
+
+    // Reads what is waiting; true while the program runs.
+    bool Pump(DWORD waitMs = 20) {
+        char buffer[4096];
+        DWORD available = 0, got = 0;
+        while (PeekNamedPipe(ReadEnd, nullptr, 0, nullptr, &available, nullptr) && available &&
+               ReadFile(ReadEnd, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) && got)
+            Output.append(buffer, got);
+        return Started && WaitForSingleObject(Info.hProcess, waitMs) == WAIT_TIMEOUT;
+    }
+
+    // Runs to the end, or kills the program after `timeoutMs` (a test failure).
+    TRun Finish(DWORD timeoutMs = 120000) {
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        while (Pump()) {
+            if (GetTickCount64() > deadline) {
+                ADD_FAILURE() << "the command did not end in time";
+                TerminateProcess(Info.hProcess, 1);
+                WaitForSingleObject(Info.hProcess, INFINITE);
+            }
+        }
+        Pump(0);
+        TRun run;
+        run.Output = Output;
         run.ExitCode = 0xFFFFFFFF;
+        if (Started) GetExitCodeProcess(Info.hProcess, &run.ExitCode);
         return run;
     }
-    CloseHandle(writeEnd);
-    std::thread reader([&] {
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got) run.Output.append(buffer, got);
-    });
-    if (WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << "the command did not end in time";
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, INFINITE);
-    }
-    reader.join();
-    GetExitCodeProcess(pi.hProcess, &run.ExitCode);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    CloseHandle(readEnd);
-    return run;
+
+    bool Started = false;
+    PROCESS_INFORMATION Info = {};
+    HANDLE ReadEnd = nullptr;
+    std::string Output;
+};
+
+TRun RunCommand(const std::wstring& commandLine, DWORD timeoutMs = 120000) {
+    return TChild(commandLine).Finish(timeoutMs);
 }
 
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
@@ -363,56 +386,30 @@ TEST(EncoderProgram, TerminatedEncoderLeavesNoProcessBehind) {
     const std::wstring source = Clip(L"long.avi", L"-c:v mpeg4 -q:v 8 -c:a libmp3lame -b:a 64k", 60);
     const std::wstring target = WorkFolder() + L"stopped.mp4";
     DeleteFileW(target.c_str());
-    std::wstring line = CommandFor(TypeContaining(L"640x480"), L"AVI", source, target);
-
-    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, &sa, 0));
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = writeEnd;
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
-    CloseHandle(writeEnd);
-    std::mutex lock;
-    std::string output;
-    std::thread reader([&] {
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got) {
-            std::lock_guard<std::mutex> guard(lock);
-            output.append(buffer, got);
-        }
-    });
-    auto seen = [&](const char* text) {
-        std::lock_guard<std::mutex> guard(lock);
-        return output.find(text) != std::string::npos;
-    };
+    TChild encoder(CommandFor(TypeContaining(L"640x480"), L"AVI", source, target));
+    ASSERT_TRUE(encoder.Started);
 
     // Stop it while it works, as the converter's stop button does (exit code 0 from outside).
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!seen("Pos:") && std::chrono::steady_clock::now() < deadline) Sleep(50);
-    ASSERT_TRUE(seen("Pos:")) << output;
-    ASSERT_FALSE(seen("stream:")) << "the clip was converted before it could be stopped";
+    const ULONGLONG deadline = GetTickCount64() + 60000;
+    while (encoder.Output.find("Pos:") == std::string::npos && encoder.Pump() && GetTickCount64() < deadline) {
+    }
+    const std::string& output = encoder.Output;
+    ASSERT_NE(output.find("Pos:"), std::string::npos) << output;
+    ASSERT_EQ(output.find("stream:"), std::string::npos) << "the clip was converted before it could be stopped";
     int children = 0;
-    for (const auto& [id, parent] : ProcessesNamed(L"ffmpeg.exe")) children += parent == pi.dwProcessId;
+    for (const auto& [id, parent] : ProcessesNamed(L"ffmpeg.exe")) children += parent == encoder.Info.dwProcessId;
     EXPECT_EQ(children, 1);
-    ASSERT_TRUE(TerminateProcess(pi.hProcess, 0));
-    WaitForSingleObject(pi.hProcess, 10000);
+    ASSERT_TRUE(TerminateProcess(encoder.Info.hProcess, 0));
+    WaitForSingleObject(encoder.Info.hProcess, 10000);
 
-    // The engine goes with it, and the pipe it shared is closed.
+    // The engine goes with it.
     bool gone = false;
     for (int i = 0; i < 100 && !gone; ++i) {
         gone = ProcessesNamed(L"ffmpeg.exe").empty() && ProcessesNamed(L"mencoder.exe").empty();
         if (!gone) Sleep(50);
     }
     EXPECT_TRUE(gone);
-    reader.join();
-    CloseHandle(readEnd);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    encoder.Pump(0);
     EXPECT_FALSE(HasStreamLine(output));
     // Nothing keeps the half-written file open.
     EXPECT_TRUE(!Exists(target) || DeleteFileW(target.c_str()));
