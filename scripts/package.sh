@@ -21,6 +21,9 @@ mkdir "$work/Vexlo-1.3"
 # close; one left by a test run is not shipped.
 (cd "$dist" && find . -type f ! -path ./codecs/VXEncoder.ini ! -name '*.log' ! -name '*.txt' -print0 |
   xargs -0 cp --parents -t "$work/Vexlo-1.3")
+# The builds keep debug information; the shipped programs do without.
+find "$work/Vexlo-1.3" -type f \( -iname '*.exe' -o -iname '*.dll' \) ! -iname ffmpeg.exe \
+  -exec i686-w64-mingw32-strip {} +
 mkdir -p "$(dirname "$out")"
 rm -f "$out"
 (cd "$work" && zip -q -r -9 -X "$(realpath -m "$out")" Vexlo-1.3)

@@ -271,6 +271,37 @@ void ConvertWithType(const TConversionCase& c, const std::wstring& source, const
     }
 }
 
+// The shipped catalogue (UTF-16) reads, through the private-profile functions, as the
+// same type names that the UTF-8 source holds, Chinese included.
+TEST(EncoderProgram, CatalogueReadsAsItsSource) {
+    HANDLE h = CreateFileW(WindowsPath(std::string(VX_TEST_SOURCE_DIR) + "/assets/codecs/VXEncoderParameters.utf8.ini").c_str(),
+                           GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    std::string text(1 << 20, '\0');
+    DWORD got = 0;
+    ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+    CloseHandle(h);
+    text.resize(got);
+    std::vector<std::wstring> expected;
+    size_t at = text.find("[EncoderType]");
+    ASSERT_NE(at, std::string::npos);
+    for (size_t line = text.find('\n', at) + 1; line < text.size() && text[line] != '[';) {
+        size_t end = text.find('\n', line);
+        std::string entry = text.substr(line, end - line);
+        if (!entry.empty() && entry.find('=') != std::string::npos) {
+            std::string key = entry.substr(0, entry.find('='));
+            std::wstring wide(key.size(), L'\0');
+            wide.resize(MultiByteToWideChar(CP_UTF8, 0, key.data(), key.size(), wide.data(), wide.size()));
+            expected.push_back(wide);
+        }
+        line = end + 1;
+    }
+    ASSERT_GE(expected.size(), 6u);
+    EXPECT_EQ(TypeNames(), expected);
+    EXPECT_NE(TypeContaining(L"高速度"), L"");
+    EXPECT_EQ(ReadProfile(L"Extension", L"所有文件"), L"*.*");
+}
+
 TEST(EncoderProgram, Mp4ForHandheldPlayers) {
     ConvertWithType({L"320x240 (MP4", L".mp4", true, 320, 240}, AviClip(), L"AVI");
 }
