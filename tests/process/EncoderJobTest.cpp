@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ProgressParser.h"
+#include "app/Settings.h"
 #include "tests/process/ProcessTestSupport.h"
 
 namespace vx {
@@ -102,6 +103,34 @@ TEST_F(EncoderJobTest, AnEncoderThatCannotStartLeavesTheJobIdle) {
     EXPECT_EQ(job_.Runner->GetRunState(), rsCannotStart);
     ASSERT_EQ(recorder.Messages.size(), 1u);
     EXPECT_EQ(JudgeProgress(job_.GetLastLine(), false).StatusText, L"已终止");
+}
+
+// A program folder with blanks: unquoted, "C:\...\stand in\codecs\mencoder.exe" would
+// start "stand.exe" from the folder above instead.
+TEST_F(EncoderJobTest, AnEncoderPathWithBlanksStartsTheEncoderItself) {
+    wchar_t here[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, here);
+    const std::wstring base = std::wstring(here) + L"\\";
+    CreateDirectoryW((base + L"stand in").c_str(), nullptr);
+    CreateDirectoryW((base + L"stand in\\codecs").c_str(), nullptr);
+    const std::wstring encoder = base + L"stand in\\codecs\\mencoder.exe";
+    const std::wstring decoy = base + L"stand.exe";
+    ASSERT_TRUE(CopyFileW(test::StandInPath().c_str(), encoder.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(test::StandInPath().c_str(), decoy.c_str(), FALSE));
+
+    job_.SetCommandLine(BuildCommandLine(encoder, L"whoami \"raw:<SourceFile>\" \"raw:<OutputFile>\"",
+                                         L"C:\\In\\a b.avi", L"D:\\Out\\a b-[VXE].avi"));
+    job_.Run();
+    ASSERT_TRUE(job_.Runner->WaitForRunEnd(10000));
+    ASSERT_EQ(job_.Runner->Lines()->GetCount(), 3);
+    EXPECT_TRUE(SameText(job_.Runner->Lines()->Get(0), encoder)) << job_.Runner->Lines()->Get(0);
+    EXPECT_EQ(job_.Runner->Lines()->Get(1), L"C:\\In\\a b.avi");
+    EXPECT_EQ(job_.Runner->Lines()->Get(2), L"D:\\Out\\a b-[VXE].avi");
+
+    DeleteFileW(encoder.c_str());
+    DeleteFileW(decoy.c_str());
+    RemoveDirectoryW((base + L"stand in\\codecs").c_str());
+    RemoveDirectoryW((base + L"stand in").c_str());
 }
 
 }  // namespace

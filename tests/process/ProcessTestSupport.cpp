@@ -19,6 +19,8 @@ std::wstring ProgramFolderOfTests() {
 }
 }  // namespace
 
+std::wstring StandInPath() { return ProgramFolderOfTests() + kStandInName; }
+
 std::wstring StandInCommand(const std::vector<std::wstring>& steps) {
     std::wstring command = L"\"" + ProgramFolderOfTests() + kStandInName + L"\"";
     for (const std::wstring& step : steps) command += L" \"" + step + L"\"";

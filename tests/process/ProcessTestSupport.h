@@ -15,6 +15,9 @@ namespace vx::test {
 // each in quotation marks.
 std::wstring StandInCommand(const std::vector<std::wstring>& steps);
 
+// Full path of stand_in_encoder.exe beside the test program.
+std::wstring StandInPath();
+
 // Handles messages and hand-overs until `done` is true or `timeoutMs` passed; returns
 // `done()`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);

@@ -2,6 +2,7 @@
 // (or each line of a script file) is one step:
 //   out:TEXT        write TEXT as it stands (escapes \r \n \0 \t \\ \xHH)
 //   line:TEXT       write TEXT and CR LF
+//   raw:TEXT        write TEXT without reading escapes (paths) and CR LF
 //   err:TEXT        write TEXT to standard error
 //   repeat:N:TEXT   write TEXT N times, as fast as possible
 //   progress:N      N status lines "Pos: ...s ...f (..%)", each ended by a bare CR
@@ -10,6 +11,7 @@
 //   echo-input:N    read N bytes from standard input and write them back
 //   script:PATH     run the steps in PATH, one per line
 //   exit:CODE       end at once with CODE
+//   whoami          write the program's own path and CR LF
 // Every write goes straight to the handle, unbuffered. Console control events (Ctrl+C,
 // close) are ignored: only termination from outside ends the program early.
 #include <windows.h>
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -90,6 +93,8 @@ void RunStep(const std::string& step) {
         WriteAll(out, Unescape(arg));
     } else if (verb == "line") {
         WriteAll(out, Unescape(arg) + "\r\n");
+    } else if (verb == "raw") {
+        WriteAll(out, arg + "\r\n");
     } else if (verb == "err") {
         WriteAll(GetStdHandle(STD_ERROR_HANDLE), Unescape(arg));
     } else if (verb == "repeat") {
@@ -124,6 +129,10 @@ void RunStep(const std::string& step) {
         WriteAll(out, bytes.substr(0, got));
     } else if (verb == "script") {
         RunScript(arg);
+    } else if (verb == "whoami") {
+        wchar_t self[MAX_PATH * 4];
+        const DWORD n = GetModuleFileNameW(nullptr, self, static_cast<DWORD>(std::size(self)));
+        WriteAll(out, Narrow(std::wstring(self, n)) + "\r\n");
     } else if (verb == "exit") {
         ExitProcess(static_cast<UINT>(std::strtoul(arg.c_str(), nullptr, 10)));
     }
