@@ -124,10 +124,11 @@ private:
 bool CheckSynchronize(DWORD timeoutMs = 0);
 // Called (on the handing-over thread) whenever a hand-over is queued, so that the main
 // thread's message loop wakes up, e.g. by posting it a message. Without one nothing is
-// lost: the next CheckSynchronize picks the work up.
-void SetWakeMainThread(std::function<void()> wake);
+// lost: the next CheckSynchronize picks the work up. Returns the previous function.
+std::function<void()> SetWakeMainThread(std::function<void()> wake);
 // Where exceptions escaping Execute go (the application shows them); none by default.
-void SetThreadExceptionHandler(TThreadExceptionHandler handler);
+// Returns the previous handler.
+TThreadExceptionHandler SetThreadExceptionHandler(TThreadExceptionHandler handler);
 // Waits for a handle to be signalled. On the main thread it serves hand-overs and sent
 // messages meanwhile. Returns WAIT_OBJECT_0 or WAIT_TIMEOUT (or WAIT_FAILED).
 DWORD WaitForHandle(HANDLE handle, DWORD timeoutMs = INFINITE);

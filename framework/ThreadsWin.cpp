@@ -36,14 +36,16 @@ HANDLE SyncEvent() {
 bool IsMainThread() { return GetCurrentThreadId() == g_mainThreadId; }
 DWORD MainThreadID() { return g_mainThreadId; }
 
-void SetWakeMainThread(std::function<void()> wake) {
+std::function<void()> SetWakeMainThread(std::function<void()> wake) {
     std::lock_guard<std::mutex> lock(g_syncMutex);
-    g_wakeMainThread = std::move(wake);
+    std::swap(g_wakeMainThread, wake);
+    return wake;
 }
 
-void SetThreadExceptionHandler(TThreadExceptionHandler handler) {
+TThreadExceptionHandler SetThreadExceptionHandler(TThreadExceptionHandler handler) {
     std::lock_guard<std::mutex> lock(g_syncMutex);
-    g_exceptionHandler = std::move(handler);
+    std::swap(g_exceptionHandler, handler);
+    return handler;
 }
 
 bool CheckSynchronize(DWORD timeoutMs) {

@@ -22,13 +22,22 @@ private:
     std::function<void(TLambdaThread&)> body_;
 };
 
-// Restores the process-wide hooks after each test.
+// Starts each test without the process-wide hooks (an application object in the same
+// program may have set them) and puts them back afterwards.
 class ThreadTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        SetWakeMainThread(nullptr);
-        SetThreadExceptionHandler(nullptr);
+    void SetUp() override {
+        savedWake_ = SetWakeMainThread(nullptr);
+        savedHandler_ = SetThreadExceptionHandler(nullptr);
     }
+    void TearDown() override {
+        SetWakeMainThread(savedWake_);
+        SetThreadExceptionHandler(savedHandler_);
+    }
+
+private:
+    std::function<void()> savedWake_;
+    TThreadExceptionHandler savedHandler_;
 };
 
 TEST_F(ThreadTest, HandOverIsServedByAMessageLoop) {
