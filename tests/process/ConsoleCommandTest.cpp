@@ -193,14 +193,5 @@ TEST(ConsoleCommandLifetime, FreeingTheRunnerDuringARunEndsTheProgram) {
     EXPECT_TRUE(LiveStandIns().empty());
 }
 
-TEST(ConsoleCommandEnums, ValuesStandForTheWindowsConstants) {
-    EXPECT_EQ(ShowCommandOf(swHIDE), SW_HIDE);
-    EXPECT_EQ(ShowCommandOf(swSHOWMINNOACTIVE), SW_SHOWMINNOACTIVE);
-    EXPECT_EQ(ShowCommandOf(swSHOWNORMAL), SW_SHOWNORMAL);
-    EXPECT_EQ(CreationFlagOf(fCREATE_DEFAULT_ERROR_MODE), 0x04000000u);
-    EXPECT_EQ(CreationFlagOf(fCREATE_NEW_CONSOLE), 0x10u);
-    EXPECT_EQ(CreationFlagOf(fDETACHED_PROCESS), 0x8u);
-}
-
 }  // namespace
 }  // namespace vx
