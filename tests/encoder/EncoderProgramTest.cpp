@@ -13,6 +13,7 @@
 
 #include "app/ProgressParser.h"
 #include "encoder/FfmpegArguments.h"
+#include "process/LineCutter.h"
 
 namespace vx {
 namespace {
@@ -183,10 +184,34 @@ std::vector<std::string> Lines(const std::string& output) {
 
 std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
+// The line the converter judges a finished run by: its console reader cuts the output
+// in the chunks it happens to read (every delivery, partial ones too, is kept), and the
+// latest non-empty entry counts once there are three.
+std::wstring JudgedLastLine(const std::string& output, size_t chunk) {
+    TLineCutter cutter;
+    std::vector<std::string> kept;
+    auto sink = [&kept](const std::string& line, TOutputType) { kept.push_back(line); };
+    for (size_t at = 0; at < output.size(); at += chunk)
+        cutter.CutChunk(output.data() + at, std::min(chunk, output.size() - at), sink);
+    if (!cutter.Pending().empty()) kept.push_back(cutter.Pending());
+    if (kept.size() < 3) return L"(placeholder)";
+    const std::string& last = kept.back().empty() ? kept[kept.size() - 2] : kept.back();
+    return Widen(last);
+}
+
+bool JudgedConverted(const std::string& output) {
+    const bool whole = IsCompletionLine(JudgedLastLine(output, output.size() + 1));
+    const bool small = IsCompletionLine(JudgedLastLine(output, 7));
+    EXPECT_EQ(whole, small);
+    return whole && small;
+}
+
+// Any completion line anywhere, and the converter's own judgement of the run.
 bool HasStreamLine(const std::string& output) {
-    for (const auto& line : Lines(output))
-        if (IsCompletionLine(Widen(line))) return true;
-    return false;
+    bool any = false;
+    for (const auto& line : Lines(output)) any = any || IsCompletionLine(Widen(line));
+    EXPECT_EQ(any, JudgedConverted(output)) << output;
+    return any;
 }
 
 struct TProbe {
@@ -242,6 +267,7 @@ void ExpectConverterReadsTheOutput(const std::string& output, bool video) {
         EXPECT_GT(lastFrames, 0);
     }
     EXPECT_TRUE(IsCompletionLine(Widen(lines.back()))) << lines.back();
+    EXPECT_TRUE(JudgedConverted(output)) << output;
 }
 
 struct TConversionCase {
