@@ -173,7 +173,11 @@ std::wstring DecodeText(const std::uint8_t* data, std::size_t size) {
 
 // --- TStrings -------------------------------------------------------------------------------
 
-VX_IMPLEMENT_CLASS(TStrings, TPersistent)
+VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TStrings, TPersistent)
+
+void TStrings::RegisterProperties(TPropertyRegistrar<TStrings>& r) {
+    r.Text(L"Text", &TStrings::GetText, &TStrings::SetText).Integer(L"Count", &TStrings::GetCount);
+}
 
 int TStrings::Add(const std::wstring& s) {
     const int index = GetCount();

@@ -218,6 +218,8 @@ public:
     // Copies the items and objects of another TStrings.
     bool Assign(const TPersistent& source) override;
     bool Equals(const TStrings& other) const;
+    // Published: Text, Count (read-only).
+    static void RegisterProperties(TPropertyRegistrar<TStrings>& r);
 
     // Text streams: UTF-16 LE with a byte-order mark is written; reading accepts UTF-16
     // LE/BE with BOM, UTF-8 with BOM, and otherwise UTF-8 (invalid UTF-8 falls back to

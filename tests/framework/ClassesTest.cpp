@@ -194,6 +194,12 @@ TEST(StringList, AssignCopiesItemsObjectsAndCaseRule) {
     EXPECT_FALSE(b.Assign(plain));
     EXPECT_TRUE(b.InheritsFrom(L"TPersistent"));
     EXPECT_EQ(b.ClassName(), L"TStringList");
+    // Published as text, as the skin engine reads and writes properties by name.
+    EXPECT_TRUE(SetStrProp(&b, L"text", L"x\ny"));
+    std::int64_t count = 0;
+    EXPECT_TRUE(GetOrdProp(&b, L"Count", count));
+    EXPECT_EQ(count, 2);
+    EXPECT_FALSE(SetOrdProp(&b, L"Count", 5));
 }
 
 TEST(StringList, StreamsRoundTripAndDecodeCommonEncodings) {
