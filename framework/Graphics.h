@@ -394,7 +394,9 @@ public:
     // The canvas drawing on this bitmap (made on first use).
     TCanvas* GetCanvas();
 
-    // The DIB section (made on demand; an empty bitmap has none). Owned by the bitmap.
+    // The DIB section (an empty bitmap has none). Owned by the bitmap. It is taken out
+    // of the canvas's DC first, so the caller may select it into a DC of its own (and
+    // must take it out again before the canvas draws).
     HBITMAP GetHandle();
     // Adopts any HBITMAP: its pixels are copied into a DIB section and it is deleted.
     void SetHandle(HBITMAP bitmap);
@@ -425,6 +427,7 @@ private:
     friend class TBitmapCanvas;
     void Allocate(int width, int height, TPixelFormat format, const std::vector<RGBQUAD>& colors);
     void FreeImage();
+    void FreeContext();
     HDC CanvasDC();
     TColor PixelColor(int x, int y) const;
 

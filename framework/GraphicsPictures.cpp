@@ -374,13 +374,24 @@ TCanvas* TBitmap::GetCanvas() {
     return canvas_.get();
 }
 
-HBITMAP TBitmap::GetHandle() { return dib_; }
+// A bitmap can be selected into one DC at a time: handing the handle out takes it out of
+// the canvas's DC (the canvas makes a new one when it next draws).
+void TBitmap::FreeContext() {
+    if (canvas_) canvas_->SetHandle(nullptr);
+    if (!canvasDC_) return;
+    if (canvasOldBitmap_) SelectObject(canvasDC_, canvasOldBitmap_);
+    canvasOldBitmap_ = nullptr;
+    DeleteDC(canvasDC_);
+    canvasDC_ = nullptr;
+}
+
+HBITMAP TBitmap::GetHandle() {
+    FreeContext();
+    return dib_;
+}
 
 HBITMAP TBitmap::ReleaseHandle() {
-    if (canvasDC_ && canvasOldBitmap_) {
-        SelectObject(canvasDC_, canvasOldBitmap_);
-        canvasOldBitmap_ = nullptr;
-    }
+    FreeContext();
     HBITMAP released = dib_;
     dib_ = nullptr;
     bits_ = nullptr;

@@ -271,6 +271,16 @@ TEST(Bitmap, SizeAssignAndHandles) {
     copy.GetCanvas()->SetPixel(0, 0, clLime);
     EXPECT_EQ(b.GetCanvas()->GetPixel(0, 0), clRed);  // a copy, not shared
 
+    // The handle can be selected into another DC although the canvas has drawn.
+    HDC other = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(other, copy.GetHandle());
+    EXPECT_NE(previous, nullptr);
+    EXPECT_EQ(::GetPixel(other, 0, 0), clLime);
+    SelectObject(other, previous);
+    DeleteDC(other);
+    copy.GetCanvas()->SetPixel(1, 0, clBlue);  // the canvas works again afterwards
+    EXPECT_EQ(copy.GetCanvas()->GetPixel(1, 0), clBlue);
+
     HBITMAP h = copy.ReleaseHandle();
     ASSERT_NE(h, nullptr);
     EXPECT_TRUE(copy.GetEmpty());
