@@ -395,8 +395,9 @@ public:
     TCanvas* GetCanvas();
 
     // The DIB section (an empty bitmap has none). Owned by the bitmap. It is taken out
-    // of the canvas's DC first, so the caller may select it into a DC of its own (and
-    // must take it out again before the canvas draws).
+    // of the canvas's DC first (that DC is deleted: a DC got earlier from
+    // GetCanvas()->GetHandle() is no longer valid), so the caller may select it into a
+    // DC of its own, and must take it out again before the canvas draws.
     HBITMAP GetHandle();
     // Adopts any HBITMAP: its pixels are copied into a DIB section and it is deleted.
     void SetHandle(HBITMAP bitmap);
