@@ -841,7 +841,9 @@ void TWinControl::SetBorderWidth(int width) {
 }
 
 bool TWinControl::CanFocus() const {
-    for (const TControl* c = this; c; c = c->GetParent())
+    // The control and its parents up to (not including) the top-level window must be
+    // visible and enabled; a hidden form's controls can still be chosen for focus.
+    for (const TControl* c = this; c && c->GetParent(); c = c->GetParent())
         if (!c->GetVisible() || !c->GetEnabled()) return false;
     return true;
 }
@@ -855,9 +857,26 @@ bool TWinControl::Focused() const { return handle_ && ::GetFocus() == handle_; }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
     for (TWinControl* c : tabList_) {
-        if (c->tabStop_ && c->CanFocus()) list.push_back(c);
+        list.push_back(c);
         c->GetTabOrderList(list);
     }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward) const {
+    std::vector<TWinControl*> all;
+    GetTabOrderList(all);
+    std::vector<TWinControl*> list;
+    for (TWinControl* c : all)
+        if (c == current || (c->tabStop_ && c->CanFocus())) list.push_back(c);
+    if (list.empty()) return nullptr;
+    auto it = std::find(list.begin(), list.end(), current);
+    size_t n = list.size();
+    size_t start = it == list.end() ? (forward ? n - 1 : 0) : static_cast<size_t>(it - list.begin());
+    for (size_t step = 1; step <= n; ++step) {
+        size_t i = forward ? (start + step) % n : (start + n - step) % n;
+        if (list[i] != current) return list[i];
+    }
+    return nullptr;
 }
 
 void TWinControl::EnableAlign() {

@@ -263,8 +263,11 @@ public:
     void SetFocus();
     bool Focused() const;
     virtual bool CanFocus() const;
-    // The windowed children in tab order, recursively, that can take the focus.
+    // Every windowed descendant in tab order (a child, then its own children).
     void GetTabOrderList(std::vector<TWinControl*>& list) const;
+    // The next (or previous) control after `current` that has TabStop and can take
+    // the focus, or null.
+    TWinControl* FindNextControl(TWinControl* current, bool forward) const;
 
     RECT GetClientRect() const override;
     // Sizes the window so that its client area gets this size (kept when the window

@@ -101,15 +101,21 @@ TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner) {
     Screen->AddForm(this);
 }
 
-TCustomForm::~TCustomForm() {
-    Destroying();
-    if (built_ && OnDestroy) {
+void TCustomForm::DoDestroy() {
+    if (destroyFired_ || !built_) return;
+    destroyFired_ = true;
+    if (OnDestroy) {
         try {
             OnDestroy(this);
         } catch (const std::exception& e) {
             Application->HandleException(this, e);
         }
     }
+}
+
+TCustomForm::~TCustomForm() {
+    Destroying();
+    DoDestroy();
     if (modal_) CloseModal();
     DestroyHandle();
     Screen->RemoveForm(this);
@@ -273,11 +279,7 @@ void TCustomForm::SetVisible(bool visible) {
         ::ShowWindow(handle_, cmd);
         if (!GetParent()) ::SetForegroundWindow(handle_);
         TWinControl* focus = activeControl_;
-        if (!focus || !focus->CanFocus()) {
-            std::vector<TWinControl*> list;
-            GetTabOrderList(list);
-            focus = list.empty() ? nullptr : list.front();
-        }
+        if (!focus || !focus->CanFocus()) focus = FindNextControl(nullptr, true);
         if (focus && !GetParent()) focus->SetFocus();
         DoShow();
     } else {
@@ -380,17 +382,7 @@ TModalResult TCustomForm::ShowModal() {
 }
 
 void TCustomForm::SelectNext(TWinControl* current, bool forward) {
-    std::vector<TWinControl*> list;
-    GetTabOrderList(list);
-    if (list.empty()) return;
-    auto it = std::find(list.begin(), list.end(), current);
-    size_t index;
-    if (it == list.end()) index = forward ? 0 : list.size() - 1;
-    else {
-        size_t i = static_cast<size_t>(it - list.begin());
-        index = forward ? (i + 1) % list.size() : (i + list.size() - 1) % list.size();
-    }
-    list[index]->SetFocus();
+    if (TWinControl* next = FindNextControl(current, forward)) next->SetFocus();
 }
 
 TButton* TCustomForm::FindDefaultButton() const {

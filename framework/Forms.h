@@ -62,6 +62,9 @@ public:
     void Release();
     virtual bool CloseQuery();
     bool IsModal() const { return modal_; }
+    // Fires OnDestroy (once). The form's destructor calls it; a descendant whose
+    // handler needs the descendant's own members calls it first in its destructor.
+    void DoDestroy();
 
     TModalResult GetModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result) { modalResult_ = result; }
@@ -128,6 +131,7 @@ private:
     void CloseModal();
 
     bool built_ = false;
+    bool destroyFired_ = false;
     bool modal_ = false;
     bool positioned_ = false;
     bool acceptFiles_ = false;

@@ -9,6 +9,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/framework/MessageSpy.h"
 
 namespace {
 
@@ -53,20 +54,15 @@ TEST_F(ControlsTest, AReplacedMessageMethodSeesEveryMessageAndPassesThemOn) {
     auto* panel = new TPanel(form.get());
     panel->SetParent(form.get());
     HWND h = panel->GetHandle();
-    std::vector<unsigned> seen;
-    TWndMethod previous = panel->WindowProc;
-    panel->WindowProc = [&](TMessage& m) {
-        seen.push_back(m.Msg);
-        previous(m);
-    };
+    auto log = SpyOn(panel);
     ::SendMessageW(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"面板"));
     EXPECT_EQ(WindowText(h), L"面板");  // handed on: the window did its own work
     panel->SetEnabled(false);
     panel->SetVisible(false);
-    EXPECT_NE(std::find(seen.begin(), seen.end(), unsigned(WM_SETTEXT)), seen.end());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), 0xB00Cu), seen.end());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), 0xB00Bu), seen.end());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), unsigned(WM_ENABLE)), seen.end());
+    EXPECT_TRUE(log->Has(WM_SETTEXT));
+    EXPECT_TRUE(log->Has(0xB00C));
+    EXPECT_TRUE(log->Has(0xB00B));
+    EXPECT_TRUE(log->Has(WM_ENABLE));
     EXPECT_FALSE(::IsWindowEnabled(h));
 }
 
@@ -99,12 +95,7 @@ TEST_F(ControlsTest, GraphicControlsGetMouseAndPaintFromTheirParent) {
     label->SetAutoSize(false);
     label->SetBounds(20, 30, 80, 20);
     label->SetCaption(L"我要捐助！");
-    std::vector<unsigned> seen;
-    TWndMethod previous = label->WindowProc;
-    label->WindowProc = [&](TMessage& m) {
-        seen.push_back(m.Msg);
-        previous(m);
-    };
+    auto log = SpyOn(label);
     POINT down{-1, -1};
     int clicks = 0;
     label->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { down = POINT{x, y}; };
@@ -122,7 +113,9 @@ TEST_F(ControlsTest, GraphicControlsGetMouseAndPaintFromTheirParent) {
     EXPECT_EQ(clicks, 1);
     ::InvalidateRect(ph, nullptr, TRUE);
     ::UpdateWindow(ph);
-    EXPECT_NE(std::find(seen.begin(), seen.end(), unsigned(WM_PAINT)), seen.end());
+    EXPECT_TRUE(log->Has(WM_PAINT));
+    label->OnMouseDown = nullptr;
+    label->OnClick = nullptr;
 }
 
 TEST_F(ControlsTest, MouseEnterAndLeaveReachTheControlAsNotifications) {

@@ -252,3 +252,26 @@ TEST(FormsTest, TimersFireOnlyWhileEnabled) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FormsTest, TabMovesTheFocusThroughTabStopsInTabOrder) {
+    TAskForm form(nullptr);
+    form.cancel->SetTabOrder(0);  // cancel first, then the edit, then OK
+    form.ok->SetTabStop(false);
+    std::vector<TWinControl*> order;
+    form.GetTabOrderList(order);
+    ASSERT_EQ(order.size(), 3u);
+    EXPECT_EQ(order[0], form.cancel);
+    EXPECT_EQ(form.FindNextControl(form.cancel, true), form.edit);
+    EXPECT_EQ(form.FindNextControl(form.edit, true), form.cancel);  // OK has no tab stop
+    EXPECT_EQ(form.FindNextControl(nullptr, true), form.cancel);
+    form.Show();
+    form.edit->SetFocus();
+    MSG msg{form.edit->GetHandle(), WM_KEYDOWN, VK_TAB, 0};
+    EXPECT_TRUE(Application->IsKeyMsg(msg));
+    EXPECT_TRUE(form.cancel->Focused());
+    form.Hide();
+}
+
+}  // namespace

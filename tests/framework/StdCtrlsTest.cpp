@@ -8,6 +8,7 @@
 #include "framework/Forms.h"
 #include "framework/ImgList.h"
 #include "framework/StdCtrls.h"
+#include "tests/framework/MessageSpy.h"
 
 namespace {
 
@@ -70,18 +71,13 @@ TEST_F(StdCtrlsTest, CheckBoxTogglesOnClickAndTellsItsMessageMethod) {
     check->SetCaption(L"视频转换完成后自动关闭电脑。");
     int clicks = 0;
     check->OnClick = [&](TObject*) { ++clicks; };
-    std::vector<unsigned> seen;
-    TWndMethod previous = check->WindowProc;
-    check->WindowProc = [&](TMessage& m) {
-        seen.push_back(m.Msg);
-        previous(m);
-    };
+    auto log = SpyOn(check);
     ::SendMessageW(check->GetHandle(), BM_CLICK, 0, 0);
     EXPECT_TRUE(check->GetChecked());
     EXPECT_EQ(::SendMessageW(check->GetHandle(), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(clicks, 1);
-    EXPECT_NE(std::find(seen.begin(), seen.end(), unsigned(BM_SETCHECK)), seen.end());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), 0xB0D0u), seen.end());
+    EXPECT_TRUE(log->Has(BM_SETCHECK));
+    EXPECT_TRUE(log->Has(0xB0D0));
     check->SetChecked(false);
     EXPECT_EQ(::SendMessageW(check->GetHandle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     check->SetAllowGrayed(true);
