@@ -19,11 +19,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         headers += line.size() >= 2 && line.front() == '[' && line.back() == ']';
     if (headers != sections.size())
         __builtin_trap();
+    // Bounded work per input: the first 32 sections, the first 64 lines with keys.
+    std::size_t sectionCount = 0;
     for (const std::string& s : sections) {
+        if (++sectionCount > 32)
+            break;
+        std::size_t keyCount = 0;
         for (const std::string& line : ini.Lines()) {
+            if (keyCount > 64)
+                break;
             const std::size_t eq = line.find('=');
             if (eq == std::string::npos)
                 continue;
+            ++keyCount;
             const std::string key = line.substr(0, eq);
             const std::string value = ini.ReadString(s, key, "");
             ini.ReadInteger(s, key, 0);
