@@ -528,8 +528,11 @@ void TCustomListView::HandleNotify(TMessage& m) {
 }
 
 void TCustomListView::WndProc(TMessage& m) {
+    if (IsNotifyRecord(m)) {
+        HandleNotify(m);
+        return;
+    }
     switch (m.Msg) {
-    case CN_NOTIFY: HandleNotify(m); return;
     case WM_LBUTTONDBLCLK:
         // The double-click is reported through NM_DBLCLK.
         DefaultHandler(m);
@@ -926,7 +929,7 @@ TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) const {
 }
 
 void TCustomTreeView::WndProc(TMessage& m) {
-    if (m.Msg == CN_NOTIFY) {
+    if (IsNotifyRecord(m)) {
         auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
         switch (hdr->code) {
         case TVN_SELCHANGEDW: {
@@ -1171,7 +1174,7 @@ void TCustomUpDown::Notification(TComponent* component, TOperation operation) {
 }
 
 void TCustomUpDown::WndProc(TMessage& m) {
-    if (m.Msg == CN_NOTIFY) {
+    if (IsNotifyRecord(m)) {
         auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
         if (hdr->code == UDN_DELTAPOS) {
             auto* nm = reinterpret_cast<NMUPDOWN*>(m.LParam);
@@ -1274,7 +1277,7 @@ void TCustomTabControl::Change() {
 }
 
 void TCustomTabControl::WndProc(TMessage& m) {
-    if (m.Msg == CN_NOTIFY) {
+    if (IsNotifyRecord(m)) {
         auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
         if (hdr->code == TCN_SELCHANGING) {
             bool allow = true;
@@ -1543,7 +1546,7 @@ void TDateTimePicker::SetDateFormat(TDTDateFormat format) {
 }
 
 void TDateTimePicker::WndProc(TMessage& m) {
-    if (m.Msg == CN_NOTIFY) {
+    if (IsNotifyRecord(m)) {
         auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
         if (hdr->code == DTN_DATETIMECHANGE) {
             value_ = GetDateTime();

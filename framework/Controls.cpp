@@ -971,6 +971,15 @@ void TWinControl::ColorChanged() {
     Invalidate();
 }
 
+std::wstring TWinControl::GetText() const {
+    if (!handle_) return TControl::GetText();
+    int length = ::GetWindowTextLengthW(handle_);
+    std::wstring s(static_cast<size_t>(length) + 1, L'\0');
+    length = ::GetWindowTextW(handle_, s.data(), length + 1);
+    s.resize(static_cast<size_t>(std::max(0, length)));
+    return s;
+}
+
 void TWinControl::TextChanged() {
     if (handle_) ::SetWindowTextW(handle_, text_.c_str());
 }

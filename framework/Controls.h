@@ -270,6 +270,14 @@ public:
     TWinControl* FindNextControl(TWinControl* current, bool forward) const;
 
     RECT GetClientRect() const override;
+    // The window's text once the window exists (others may set it directly).
+    std::wstring GetText() const override;
+    // Reflected notifications carry a notification record; a message of the same
+    // number sent by other code (0xBC4E is also a private message of the skin engine)
+    // does not, and is left alone.
+    static bool IsNotifyRecord(const TMessage& message) {
+        return message.Msg == CN_NOTIFY && static_cast<std::uintptr_t>(message.LParam) >= 0x10000;
+    }
     // Sizes the window so that its client area gets this size (kept when the window
     // is made later with a frame of another size).
     void SetClientSize(int width, int height) override;

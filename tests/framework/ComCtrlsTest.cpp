@@ -127,6 +127,10 @@ TEST_F(ListViewTest, DoubleClickAndSelectionEventsArrive) {
     NMHDR hdr{list->GetHandle(), 0, static_cast<UINT>(NM_DBLCLK)};
     ::SendMessageW(form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hdr));
     EXPECT_EQ(doubles, 1);
+    // The skin engine's private message with the same number as a reflected
+    // notification carries no record: it must not be read as one.
+    ::SendMessageW(list->GetHandle(), 0xBC4E, 0, 0x41A2);
+    EXPECT_EQ(doubles, 1);
 }
 
 TEST_F(ListViewTest, TenThousandRows) {

@@ -57,6 +57,7 @@ TEST_F(ControlsTest, AReplacedMessageMethodSeesEveryMessageAndPassesThemOn) {
     auto log = SpyOn(panel);
     ::SendMessageW(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"面板"));
     EXPECT_EQ(WindowText(h), L"面板");  // handed on: the window did its own work
+    EXPECT_EQ(panel->GetCaption(), L"面板");
     panel->SetEnabled(false);
     panel->SetVisible(false);
     EXPECT_TRUE(log->Has(WM_SETTEXT));
