@@ -11,6 +11,7 @@
 #include "framework/SysUtils.h"
 #include "skin/data/SkinIni.h"
 #include "skin/data/SkinRead.h"
+#include "skin/window/ElementDraw.h"
 #include "skin/window/ElementLayout.h"
 
 namespace vx {
@@ -60,10 +61,6 @@ std::int32_t ShapeFrameCount(const TBitmap& bitmap, std::int32_t action) {
 }
 
 // --- Pixel work on 24-bit bitmaps for the derived pictures ---------------------------------
-//
-// The combo strips are composed off-screen from element frames: the nine-part layout
-// is the shared one of the element drawing routines (StretchElementPieces), each piece
-// scaled with COLORONCOLOR, and a transparent draw skips magenta pixels.
 
 std::uint8_t* Pixel(TBitmap& b, int x, int y) { return static_cast<std::uint8_t*>(b.ScanLine(y)) + 3 * x; }
 
@@ -87,11 +84,9 @@ void FillSolid(TBitmap& b, const TLayoutRect& r, TColour c) {
         }
 }
 
-bool IsMagenta(const std::uint8_t* p) { return p[0] == 255 && p[1] == 0 && p[2] == 255; }
-
-// Copies `from` (a rectangle of the 24-bit `source`) to (x, y) of the 24-bit `dest`;
-// `transparent` skips magenta pixels. Both sides are clipped to their bitmaps.
-void CopyPixels(TBitmap& dest, int x, int y, TBitmap& source, const TLayoutRect& from, bool transparent = false) {
+// Copies `from` (a rectangle of the 24-bit `source`) to (x, y) of the 24-bit `dest`,
+// both sides clipped to their bitmaps.
+void CopyPixels(TBitmap& dest, int x, int y, TBitmap& source, const TLayoutRect& from) {
     for (int sy = from.Top; sy < from.Bottom; ++sy) {
         const int dy = y + sy - from.Top;
         if (sy < 0 || sy >= source.GetHeight() || dy < 0 || dy >= dest.GetHeight())
@@ -100,48 +95,12 @@ void CopyPixels(TBitmap& dest, int x, int y, TBitmap& source, const TLayoutRect&
             const int dx = x + sx - from.Left;
             if (sx < 0 || sx >= source.GetWidth() || dx < 0 || dx >= dest.GetWidth())
                 continue;
-            const std::uint8_t* s = Pixel(source, sx, sy);
-            if (transparent && IsMagenta(s))
-                continue;
-            std::memcpy(Pixel(dest, dx, dy), s, 3);
+            std::memcpy(Pixel(dest, dx, dy), Pixel(source, sx, sy), 3);
         }
     }
 }
 
-TLayoutRect MarginsOf(const TDataSkinObject& e) { return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight}; }
-
-// Frame `frame` of a side-by-side strip drawn nine-part with stretched middle parts
-// over `rect` of `dest`.
-void DrawElementOnto(TBitmap& dest, const TLayoutRect& rect, const TBitmap& bitmap, int frames, int frame,
-                     const TLayoutRect& margins, bool transparent) {
-    if (bitmap.GetEmpty() || rect.Width() <= 0 || rect.Height() <= 0)
-        return;
-    TBitmap source;
-    Copy24(source, bitmap);
-    const TLayoutRect cell = FrameCell(source.GetWidth(), source.GetHeight(), false, frames, frame);
-    TBitmap result(rect.Width(), rect.Height(), pf24bit);
-    HDC to = result.GetCanvas()->GetHandle();
-    HDC from = source.GetCanvas()->GetHandle();
-    SetStretchBltMode(to, COLORONCOLOR);
-    for (const TPiece& piece : StretchElementPieces(rect.Width(), rect.Height(), cell, margins, false))
-        StretchBlt(to, piece.Dest.Left, piece.Dest.Top, piece.Dest.Width(), piece.Dest.Height(), from,
-                   piece.Source.Left, piece.Source.Top, piece.Source.Width(), piece.Source.Height(), SRCCOPY);
-    GdiFlush();
-    CopyPixels(dest, rect.Left, rect.Top, result, {0, 0, rect.Width(), rect.Height()}, transparent);
-}
-
-// Frame `frame` of a side-by-side strip at its own size, centred in `rect`, magenta
-// skipped.
-void DrawFrameCentredOnto(TBitmap& dest, const TLayoutRect& rect, const TBitmap& bitmap, int frames, int frame) {
-    if (bitmap.GetEmpty())
-        return;
-    TBitmap source;
-    Copy24(source, bitmap);
-    const TLayoutRect cell = FrameCell(source.GetWidth(), source.GetHeight(), false, frames, frame);
-    int x = 0, y = 0;
-    CentredOrigin(rect, cell.Width(), cell.Height(), x, y);
-    CopyPixels(dest, x, y, source, cell, true);
-}
+TMargins MarginsOf(const TDataSkinObject& e) { return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight}; }
 
 // The plain colour of pixel (x, y).
 TColour PixelAt(const TBitmap& bitmap, int x, int y) {
@@ -609,15 +568,17 @@ void TSkinModel::TLoader::DeriveCombo() {
     TBitmap strip(cellW * std::max(n, 0), cellH, pf24bit);
     FillSolid(strip, {0, 0, strip.GetWidth(), cellH}, clSkinMagenta);
     TBitmap cell(cellW, cellH, pf24bit);
-    const TLayoutRect right{cellW - b, 0, cellW, cellH};
+    const RECT whole{0, 0, cellW, cellH};
+    const RECT right{cellW - b, 0, cellW, cellH};
     for (int k = 1; k <= n; ++k) {
         FillSolid(cell, {0, 0, cellW, cellH}, clSkinMagenta);
-        DrawElementOnto(cell, {0, 0, cellW, cellH}, m.SunkEdge->Bitmap, n, k, MarginsOf(*m.SunkEdge),
-                        m.SunkEdge->Trans != 0);
-        DrawElementOnto(cell, right, m.ComboButton->Bitmap, m.ComboButton->FrameCount, k, MarginsOf(*m.ComboButton),
-                        true);
+        HDC dc = cell.GetCanvas()->GetHandle();
+        DrawElement(dc, whole, m.SunkEdge->Bitmap, false, false, m.SunkEdge->Trans != 0, n, k,
+                    MarginsOf(*m.SunkEdge));
+        DrawElement(dc, right, m.ComboButton->Bitmap, false, false, true, m.ComboButton->FrameCount, k,
+                    MarginsOf(*m.ComboButton));
         if (m.ExtraImages)
-            DrawFrameCentredOnto(cell, right, m.ExtraImages->Bitmap, m.ExtraImages->FrameCount, k);
+            DrawFrameCentered(dc, right, m.ExtraImages->Bitmap, true, m.ExtraImages->FrameCount, k);
         FillSolid(cell, {2, 2, cellW - 1 - b, 18}, clSkinMagenta);
         CopyPixels(strip, cellW * (k - 1), 0, cell, {0, 0, cellW, cellH});
     }
