@@ -304,3 +304,60 @@ TEST_F(ControlsTest, ChildControlsOnAFreedParentAreFreedWithIt) {
 }
 
 }  // namespace
+
+namespace {
+
+BOOL CALLBACK FindVisibleTooltip(HWND window, LPARAM data) {
+    wchar_t cls[64] = {};
+    ::GetClassNameW(window, cls, 64);
+    if (::lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && ::IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND VisibleTooltip() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindVisibleTooltip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST_F(ControlsTest, AHintShowsAfterThePauseAndGoesWithTheMouse) {
+    form->SetShowHint(true);
+    auto* label = new TLabel(form.get());
+    label->SetParent(form.get());
+    label->SetHint(L"添加视频文件|长说明");
+    auto* silent = new TLabel(form.get());
+    silent->SetParent(form.get());
+    silent->SetShowHint(false);
+    silent->SetHint(L"不显示");
+    form->Show();
+    Application->SetHintPause(20);
+    auto pump = [] {
+        for (int i = 0; i < 30; ++i) {
+            Application->ProcessMessages();
+            ::Sleep(10);
+        }
+    };
+    SetMouseControl(silent);
+    pump();
+    EXPECT_EQ(VisibleTooltip(), nullptr);
+    SetMouseControl(label);
+    pump();
+    HWND tip = VisibleTooltip();
+    ASSERT_NE(tip, nullptr);
+    wchar_t text[64] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = Application->GetHandle();
+    ti.uId = 1;
+    ti.lpszText = text;
+    ::SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, L"添加视频文件");
+    SetMouseControl(nullptr);
+    EXPECT_EQ(VisibleTooltip(), nullptr);
+    Application->SetHintPause(500);
+}
+
+}  // namespace
