@@ -356,6 +356,7 @@ TEST(SkinModelSysButtons, SectionChoiceHiddenButtonsAndFrameRule) {
               "[BUTTON7]\nButtonImage=a.bmp\n"           // 58 x 21 without frame: 3
               "[ButtonWide]\nButtonImage=b.bmp\nAction=1\nVisibility=2\nXcoord=40\nYcoord=6\n"  // 120 x 21: 6
               "[ButtonHidden]\nAction=-1\nVisibility=10\n"
+              "[ButtonNoVisibility]\nAction=-1\n"  // hidden as well: Visibility counts as -1
               "[ButtonCmd]\nAction=-1\nVisibility=0\nButtonImage=a.bmp\n"  // kept; negative action: 6
               "[ButtonHelp]\nAction=4\nXcoord=1\nYcoord=2\nframe=2\n"
               "[ButtonIcon]\nAction=3\nButtonImage=a.bmp\n"
