@@ -1,0 +1,167 @@
+#pragma once
+// The main window: the queue of files, the conversion type, the output folder, the
+// progress bar and the buttons that start and stop a batch. The batch itself is
+// TBatchDriver; the window supplies what the driver asks of it (TBatchHost): message
+// boxes, file checks, the encoder job with its 100 ms progress timer, and the list
+// view that mirrors the queue's rows.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/BatchDriver.h"
+#include "app/FileQueue.h"
+#include "app/IniFileStore.h"
+#include "app/Settings.h"
+#include "framework/Buttons.h"
+#include "framework/ComCtrls.h"
+#include "framework/Dialogs.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/ImgList.h"
+#include "framework/Menus.h"
+#include "framework/StdCtrls.h"
+#include "process/UMEncoder.h"
+
+namespace vx {
+
+class TfrmShutdown;
+class TGradientProgressBar;
+
+inline constexpr wchar_t kMainTitle[] = L"Vexlo视频转换器 v1.3";
+inline constexpr wchar_t kMainWindowClass[] = L"_VXEncoder_";
+
+// Every message box of the main window goes through this hook when it is set (tests
+// answer the questions through it); otherwise through Application->MessageBox.
+extern std::function<int(const std::wstring& text, const std::wstring& caption, UINT flags)> MainMessageBoxHook;
+
+class TfrmMain : public TForm, public TBatchHost {
+    VX_DECLARE_CLASS(TfrmMain, TForm)
+public:
+    // `programFolder` (with its trailing backslash) holds codecs\: the encoder, the
+    // catalogue and the settings. By default the running program's folder.
+    explicit TfrmMain(TComponent* owner, std::wstring programFolder = {});
+    ~TfrmMain() override;
+
+    // --- controls -------------------------------------------------------------------
+    TPanel* pnlTop;
+    TImage* Image1;
+    TBevel* bvlTop;
+    TPanel* Panel2;
+    TButton* btnAddFile;
+    TButton* btnStart;
+    TButton* btnStop;
+    TComboBox* cboxType;
+    TSpeedButton* sbtnAbout;
+    TPanel* Panel1;
+    TListView* ListView1;
+    TPanel* Panel3;
+    TGradientProgressBar* ProgressBar;
+    TSpeedButton* SpeedButton1;
+    TEdit* edtOutputFolder;
+    TButton* btnBrowse;
+    TCheckBox* chkShutdown;
+    TImage* Image2;
+    TLabel* lblTavelBlog;
+    TOpenDialog* odlgVedio;
+    TImageList* ImageList1;
+    TPopupMenu* pmList;
+    TMenuItem* miInfo;
+    TMenuItem* miAdd;
+    TMenuItem* miDel;
+    TMenuItem* miDelAll;
+    // Stands in for the skin data component, which takes this name and place once the
+    // skin engine is built; the window only carries it.
+    TComponent* SkinData2;
+
+    // --- fields ---------------------------------------------------------------------
+    std::unique_ptr<TMEncoder> Encoder;
+    std::wstring EncoderPath;
+    std::wstring OutputExt;
+    int CurrentRow() const { return driver_.CurrentRow(); }
+    bool StopRequested() const { return driver_.StopRequested(); }
+    const TFileQueue& Queue() const { return queue_; }
+    // True while btnStartClick has not returned.
+    bool BatchRunning() const { return batchRunning_; }
+    // The progress bar as a control, and its position (0 to 100).
+    TControl* ProgressBarControl() const;
+    int ProgressPosition() const;
+
+    // --- handlers -------------------------------------------------------------------
+    void FormCreate(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void btnStartClick(TObject* Sender);
+    void btnStopClick(TObject* Sender);
+    void btnAddFileClick(TObject* Sender);
+    void miAddClick(TObject* Sender) { btnAddFileClick(Sender); }
+    void miInfoClick(TObject* Sender);
+    void miDelClick(TObject* Sender);
+    void miDelAllClick(TObject* Sender);
+    void cboxTypeChange(TObject* Sender);
+    void btnBrowseClick(TObject* Sender);
+    void SpeedButton1Click(TObject* Sender);
+    void sbtnAboutClick(TObject* Sender);
+    void lblTavelBlogClick(TObject* Sender);
+    void lblTavelBlogMouseEnter(TObject* Sender);
+    void lblTavelBlogMouseLeave(TObject* Sender);
+
+    // Appends a row unless the path is queued (ASCII letters compared without case).
+    void AddFile(const std::wstring& path);
+    void LoadSettings();
+    void SaveSettings();
+
+    // --- seams for tests (defaults: the real dialogs) -------------------------------
+    // Runs the open dialog; true when the user confirmed.
+    std::function<bool(TOpenDialog&)> ExecuteOpenDialog;
+    // Runs the folder chooser; true and the folder when the user confirmed.
+    std::function<bool(const std::wstring& prompt, std::wstring& folder)> ChooseFolder;
+    // Shows the countdown modally and returns its result.
+    std::function<TModalResult(TfrmShutdown&)> ShowShutdown;
+    // Shows the about box modally.
+    std::function<void(TForm&)> ShowAbout;
+
+    // --- TBatchHost -----------------------------------------------------------------
+    bool FileExists(const std::wstring& path) override;
+    bool DirectoryExists(const std::wstring& path) override;
+    bool CreateDir(const std::wstring& path) override;
+    void Warn(const std::wstring& text) override;
+    bool Confirm(const std::wstring& text) override;
+    void FocusOutputFolder() override;
+    void AppendLog(const std::wstring& path, const std::wstring& text) override;
+    void RowChanged(int row) override;
+    void SetBarPosition(int position) override;
+    void SetBarHint(const std::wstring& hint) override;
+    void UpdateButtons() override;
+    void RunEncoder(const std::wstring& commandLine) override;
+    std::wstring JobLastLine() override;
+    bool JobRunning() override;
+    void StopJob() override;
+    void ProcessMessages() override;
+    void OfferShutdown() override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WMDropFiles(TMessage& message) override;
+
+private:
+    void BuildTop();
+    void BuildButtons();
+    void BuildQueue();
+    void BuildBottom();
+    void BuildMenuAndDialogs();
+    int Ask(const std::wstring& text, const std::wstring& caption, UINT flags);
+    void AppendRow(const TQueueRow& row);
+
+    std::wstring programFolder_;
+    TIniFileStore catalogueStore_;
+    TIniFileStore settingsStore_;
+    TProfileCatalogue catalogue_;
+    TUserSettings settings_;
+    TFileQueue queue_;
+    TBatchDriver driver_;
+    bool batchRunning_ = false;
+    bool releaseJobAfterBatch_ = false;
+};
+
+}  // namespace vx
