@@ -234,6 +234,12 @@ void TfrmMain::FormCreate(TObject*) {
         ShellOpen(GetHandle(), L"OPEN", kAuthorWebSite);
         Application->Terminate();
     }
+    // The program's icon on the title bar and the taskbar.
+    const HINSTANCE module = ::GetModuleHandleW(nullptr);
+    if (auto big = static_cast<HICON>(::LoadImageW(module, L"MAINICON", IMAGE_ICON, 32, 32, 0)))
+        ::SendMessageW(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    if (auto small = static_cast<HICON>(::LoadImageW(module, L"MAINICON", IMAGE_ICON, 16, 16, 0)))
+        ::SendMessageW(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     DragAcceptFiles(true);
     SetDoubleBuffered(true);
     ListView1->SetDoubleBuffered(true);

@@ -7,6 +7,15 @@ namespace vx {
 
 VX_IMPLEMENT_CLASS(TfrmAbout, TForm)
 
+namespace {
+
+void FixWidth(TLabel& label, int width) {
+    label.SetAutoSize(false);
+    label.SetWidth(width);
+}
+
+}  // namespace
+
 TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) {
     SetName(L"frmAbout");
     SetBorderStyle(bsDialog);
@@ -51,6 +60,16 @@ TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) {
     Label5->SetCaption(L"Copyright (C) 2008 Vexlo");
     Label9->SetCaption(L"QQ: 00000000");
     Label8->SetCaption(L"感谢:\r\n    所有测试用户 ");
+
+    // Fixed label boxes that reach to the right edge (the Label9 column for Label4):
+    // the text is never cut short by a measurement in another face, and the labels
+    // leave the frame around the thanks line visible.
+    for (TLabel* label : {Label2, Label5, Label3, Label6, Label7}) FixWidth(*label, 311 - label->GetLeft() - 4);
+    FixWidth(*Label4, Label9->GetLeft() - Label4->GetLeft() - 4);
+    FixWidth(*Label9, 311 - Label9->GetLeft() - 2);
+    FixWidth(*Label8, Bevel1->GetLeft() + Bevel1->GetWidth() - Label8->GetLeft() - 4);
+    Label8->SetHeight(28);
+    for (TLabel* label : {Label2, Label5, Label3, Label4, Label9, Label6, Label7, Label8}) label->SetTransparent(true);
 }
 
 void TfrmAbout::Label3MouseEnter(TObject*) {

@@ -1,0 +1,90 @@
+// The main window filled for a picture: rows in every state and the bar at half way.
+// An argument opens one more window over it: "about", "shutdown" or "message".
+//   main_window_demo.exe [about|shutdown|message]
+// The stand-in encoder beside the program becomes codecs\mencoder.exe, and a small
+// catalogue is written, so the window starts as it does with the real encoder.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/main.h"
+#include "dialogs/Shutdown.h"
+#include "dialogs/about.h"
+#include "framework/SysUtils.h"
+
+using namespace vx;
+
+namespace {
+
+void WriteUtf16(const std::wstring& path, const std::wstring& text) {
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    const std::wstring data = L"\xFEFF" + text;
+    DWORD written = 0;
+    ::WriteFile(h, data.data(), static_cast<DWORD>(data.size() * sizeof(wchar_t)), &written, nullptr);
+    ::CloseHandle(h);
+}
+
+void PrepareProgramFolder() {
+    const std::wstring folder = ProgramFolder();
+    ::CreateDirectoryW((folder + L"codecs").c_str(), nullptr);
+    ::CopyFileW((folder + L"stand_in_encoder.exe").c_str(), (folder + L"codecs\\mencoder.exe").c_str(), TRUE);
+    WriteUtf16(folder + L"codecs\\VXEncoderParameters.ini",
+               L"[EncoderType]\r\nPixoro 高速度=.avi\r\nPixoro 高质量=.avi\r\n"
+               L"[Extension]\r\n视频文件=*.avi;*.mpg;*.wmv\r\n");
+    WriteUtf16(folder + L"codecs\\VXEncoder.ini", L"[Configure]\r\nOutputFolder=C:\\VX Vedio\\\r\nEncoderType=0\r\n");
+}
+
+void AddRow(TfrmMain& form, const std::wstring& path, const std::wstring& status, const std::wstring& progress,
+            int image) {
+    TListItem* item = form.ListView1->GetItems()->Add();
+    item->SetCaption(path);
+    item->GetSubItems()->Add(status);
+    item->GetSubItems()->Add(progress);
+    item->SetImageIndex(image);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    PrepareProgramFolder();
+
+    Application->SetMainFormOnTaskBar(true);
+    Application->SetTitle(kMainTitle);
+    TfrmMain* form = nullptr;
+    Application->CreateForm(form);
+    // The picture shows the rows as a batch leaves them; the window's own rules are
+    // the subject of the tests.
+    AddRow(*form, L"D:\\视频\\旅行-第一天.avi", L"已完成", L"100%", 2);
+    AddRow(*form, L"D:\\视频\\生日聚会.mpg", L"正在转换...", L"1523帧  50%", 1);
+    AddRow(*form, L"D:\\视频\\毕业典礼.wmv", L"已终止", L"0帧  31%", 3);
+    AddRow(*form, L"D:\\视频\\missing.rmvb", L"转换失败", L"0%", 3);
+    AddRow(*form, L"D:\\视频\\婚礼录像.avi", L"准备转换", L"0%", 0);
+    form->ListView1->GetItems()->Items(1)->SetSelected(true);
+    form->SetBarPosition(50);
+    form->btnStart->SetEnabled(false);
+    form->btnStop->SetEnabled(true);
+
+    TTimer opener(nullptr);
+    opener.SetInterval(700);
+    opener.OnTimer = [&](TObject*) {
+        opener.SetEnabled(false);
+        if (mode == L"about") {
+            TfrmAbout about(Application);
+            about.ShowModal();
+        } else if (mode == L"shutdown") {
+            TfrmShutdown dialog(Application);
+            dialog.ShowModal();
+        } else if (mode == L"message") {
+            Application->MessageBox(kStopQuestion, L"终止", MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+        }
+    };
+    opener.SetEnabled(!mode.empty());
+    Application->Run();
+    ::LocalFree(argv);
+    return 0;
+}
