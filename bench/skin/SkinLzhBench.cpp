@@ -3,7 +3,7 @@
 // Measures the packed skin folder (default: the program's own assets/skin) when it has
 // files, and always a synthetic skin of the same make-up as the shipped one: 63
 // 24-bit bitmaps (frames with gradients, flat faces and magenta corners) and an INI
-// file, about 525 KB.
+// file, about half a megabyte.
 
 #include <algorithm>
 #include <chrono>
@@ -61,8 +61,8 @@ std::vector<vx::TSkinFile> SyntheticSkin() {
     std::string ini = "[TitlebarSkin]\r\nSkinName=Bench\r\n[Personality]\r\n";
     std::size_t total = 0;
     for (int i = 0; i < 63; ++i) {
-        int w = 20 + static_cast<int>(rng() % 200), h = 10 + static_cast<int>(rng() % 40);
-        if (i < 4) { w = 300; h = 60; }  // the big frame pieces
+        int w = 20 + static_cast<int>(rng() % 140), h = 10 + static_cast<int>(rng() % 30);
+        if (i < 4) { w = 250; h = 40; }  // the big frame pieces
         const std::string name = "element" + std::to_string(i) + ".bmp";
         files.push_back({name, SkinBitmap(w, h, rng)});
         total += files.back().Data.size();
