@@ -67,10 +67,10 @@ void RemoveTree(const std::wstring& folder) {
 // value that starts and ends with a quotation mark loses both in an INI file, so the
 // template starts and ends unquoted.)
 const char kConverts[] =
-    "line:MEncoder stand-in\nline:Opening video\nline:Starting\nprogress:3\nsleep:150\n"
+    "line:MEncoder stand-in\nline:Opening video\nline:Starting\nprogress:3\nsleep:300\n"
     "line:Video stream:  800.000 kbit/s  (100000 B/s)  size: 1000 bytes  1.000 secs  25 frames\n";
 const char kRunsLong[] = "line:MEncoder stand-in\nline:Opening video\nline:Starting\nprogress:2\nsleep:20000\n";
-const char kBreaksOff[] = "line:MEncoder stand-in\nline:Opening video\nline:Starting\nprogress:4\n";
+const char kBreaksOff[] = "line:MEncoder stand-in\nline:Opening video\nline:Starting\nprogress:4\nsleep:300\n";
 
 struct TBox {
     std::wstring text, caption;
@@ -630,6 +630,45 @@ TEST_F(MainForm, UnattendedBatchLogsAndOffersTheShutdown) {
     EXPECT_EQ(shutdownOffers, 2);
     EXPECT_TRUE(Application->Terminated());
     EXPECT_EQ(powerOffs, 1);
+}
+
+}  // namespace
+
+namespace {
+
+BOOL CALLBACK CountProgramWindows(HWND window, LPARAM count) {
+    wchar_t cls[64] = {};
+    ::GetClassNameW(window, cls, 64);
+    if (std::wstring(cls) == L"_VXEncoder_") ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// The program itself: with a window of class "_VXEncoder_" present (this test's main
+// window), a second start ends at once without a window of its own.
+TEST_F(MainForm, SecondStartOnlyActivatesTheFirst) {
+    Make();
+    form->Show();
+    std::wstring commandLine = L"\"" + Utf8ToWide(VX_PROGRAM_PATH) + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        << VX_PROGRAM_PATH;
+    DWORD waited = WAIT_TIMEOUT;
+    for (int i = 0; i < 300 && waited == WAIT_TIMEOUT; ++i) {
+        Application->ProcessMessages();  // the first window answers the activation
+        waited = ::WaitForSingleObject(pi.hProcess, 50);
+    }
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(pi.hProcess, &exitCode);
+    if (waited == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 9);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    EXPECT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << "the second start kept running";
+    EXPECT_EQ(exitCode, 0u);
+    int windows = 0;
+    ::EnumWindows(CountProgramWindows, reinterpret_cast<LPARAM>(&windows));
+    EXPECT_EQ(windows, 1);
 }
 
 }  // namespace
