@@ -6,7 +6,12 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
 out=${1:-$VX_ROOT/build/Vexlo-1.3.zip}
-"$VX_ROOT/scripts/build.sh" win >/dev/null
+# Only what ships is built: the program, the encoder and its codecs folder.
+if [ ! -f "$VX_BUILD_WIN/build.ninja" ]; then
+  cmake -S "$VX_ROOT" -B "$VX_BUILD_WIN" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$VX_ROOT/cmake/mingw-i686.cmake" \
+    -DVX_DEPS_DIR="$VX_CACHE/deps" >/dev/null
+fi
+cmake --build "$VX_BUILD_WIN" -j "$VX_JOBS" --target VXEncoder mencoder encoder_codecs >/dev/null
 dist="$VX_BUILD_WIN/dist"
 "$VX_ROOT/scripts/stage.sh" "$dist"
 
