@@ -1,4 +1,5 @@
 #include "app/BatchDriver.h"
+#include "framework/SysUtils.h"
 
 #include "app/vxeUtils.h"
 
@@ -62,7 +63,7 @@ TBatchDriver::TRowResult TBatchDriver::ConvertRow(int row, const TBatchSettings&
     const std::wstring command = BuildCommandLine(
         settings.EncoderPath, catalogue_.TemplateFor(settings.TypeName, SourceExtUpper(source)), source, output);
     try {
-        host_.SetBarHint(L"正在转换: " + Quoted(FileNameOf(output)));
+        host_.SetBarHint(L"正在转换: " + Quoted(ExtractFileName(output)));
         queue_.SetState(row, kStatusConverting, kImageConverting);
         queue_.SetProgress(row, L"0%");
         host_.RowChanged(row);

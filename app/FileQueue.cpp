@@ -1,10 +1,11 @@
 #include "app/FileQueue.h"
+#include "framework/SysUtils.h"
 
 #include "app/vxeUtils.h"
 
 namespace vx {
 
-std::wstring TFileQueue::KeyOf(const std::wstring& path) { return AsciiUpperCase(path); }
+std::wstring TFileQueue::KeyOf(const std::wstring& path) { return UpperCase(path); }
 
 bool TFileQueue::Contains(const std::wstring& path) const { return keys_.count(KeyOf(path)) != 0; }
 

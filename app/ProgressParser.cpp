@@ -1,4 +1,5 @@
 #include "app/ProgressParser.h"
+#include "framework/SysUtils.h"
 
 #include <climits>
 
@@ -48,7 +49,7 @@ std::optional<int> ParseDecimal(const std::wstring& text) {
 void ParseProgressLine(const std::wstring& line, std::wstring& percentText, std::wstring& frameText) {
     percentText.clear();
     frameText.clear();
-    if (AsciiUpperCase(line.substr(0, 3)) != L"POS") return;
+    if (UpperCase(line.substr(0, 3)) != L"POS") return;
 
     // From the fourth character, leaving out the line's last one.
     const std::wstring rest = line.size() >= 4 ? line.substr(3, line.size() - 4) : std::wstring();
@@ -60,12 +61,12 @@ void ParseProgressLine(const std::wstring& line, std::wstring& percentText, std:
     }
     if (const size_t p = PosOf(rest, L'f'); p > 0) {
         const size_t q = PosOf(rest, L's') + 1;
-        frameText = TrimControls(Between(rest, q, p)) + L"帧";
+        frameText = Trim(Between(rest, q, p)) + L"帧";
     }
 }
 
 bool IsCompletionLine(const std::wstring& line) {
-    const std::wstring head = AsciiUpperCase(line.substr(0, 12));
+    const std::wstring head = UpperCase(line.substr(0, 12));
     return head == L"AUDIO STREAM" || head == L"VIDEO STREAM";
 }
 
@@ -78,7 +79,7 @@ TProgressUpdate JudgeProgress(const std::wstring& lastLine, bool jobRunning) {
         // A malformed number leaves the bar where it is.
         update.BarPosition = ParseDecimal(percentText.substr(0, percentText.size() - 1));
     }
-    if (!TrimControls(percentText).empty())
+    if (!Trim(percentText).empty())
         update.ProgressText = percentText == L"0%" ? frameText : frameText + L"  " + percentText;
 
     if (!jobRunning) {

@@ -1,4 +1,5 @@
 #include "app/Settings.h"
+#include "framework/SysUtils.h"
 
 #include "app/vxeUtils.h"
 
@@ -23,7 +24,7 @@ std::vector<std::wstring> TProfileCatalogue::EncoderTypes() { return ini_.ReadSe
 std::wstring TProfileCatalogue::OpenDialogFilter() {
     std::wstring filter;
     for (const std::wstring& description : ini_.ReadSection(kExtensionSection)) {
-        const std::wstring patterns = TrimControls(ini_.ReadString(kExtensionSection, description, L""));
+        const std::wstring patterns = Trim(ini_.ReadString(kExtensionSection, description, L""));
         if (patterns.empty()) continue;
         filter += description + L"|" + patterns + L"|";
     }

@@ -7,7 +7,6 @@
 
 #include "app/BatchRules.h"
 #include "app/FailureLog.h"
-#include "app/MainProgressBar.h"
 #include "app/PowerOff.h"
 #include "app/vxeUtils.h"
 #include "dialogs/DialogSupport.h"
@@ -159,7 +158,11 @@ void TfrmMain::BuildButtons() {
 
 void TfrmMain::BuildBottom() {
     Panel3 = MakePanel(this, this, L"Panel3", kClientHeight - 81, 81, alBottom, 5);
-    ProgressBar = CreateMainProgressBar(this, Panel3, 5, 4, 474, 17);
+    ProgressBar = new TGradientProgressBar(this);
+    ProgressBar->SetName(L"ProgressBar");
+    ProgressBar->SetParent(Panel3);
+    ProgressBar->SetBounds(5, 4, 474, 17);
+    ProgressBar->SetColorScheme(csSky);
 
     SpeedButton1 = Place<TSpeedButton>(this, Panel3, L"SpeedButton1", 5, 28, 48, 22);
     SpeedButton1->SetFlat(true);
@@ -246,7 +249,7 @@ void TfrmMain::FormCreate(TObject*) {
     Encoder = std::make_unique<TMEncoder>();
     if (cboxType->GetItems()->GetCount() > 0) cboxType->SetItemIndex(0);
     OutputExt = L".avi";
-    ::vx::SetBarPosition(ProgressBar, 0);
+    ProgressBar->SetPosition(0);
     LoadSettings();
     UpdateButtons();
 }
@@ -352,14 +355,14 @@ void TfrmMain::miDelClick(TObject*) {
     items->BeginUpdate();
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) items->Delete(*it);
     items->EndUpdate();
-    ::vx::SetBarPosition(ProgressBar, 0);
+    ProgressBar->SetPosition(0);
     UpdateButtons();
 }
 
 void TfrmMain::miDelAllClick(TObject*) {
     queue_.Clear();
     ListView1->GetItems()->Clear();
-    ::vx::SetBarPosition(ProgressBar, 0);
+    ProgressBar->SetPosition(0);
     UpdateButtons();
 }
 
@@ -434,10 +437,10 @@ void TfrmMain::RowChanged(int row) {
     item->SetImageIndex(data.ImageIndex);
 }
 
-void TfrmMain::SetBarPosition(int position) { ::vx::SetBarPosition(ProgressBar, position); }
-void TfrmMain::SetBarHint(const std::wstring& hint) { AsControl(ProgressBar)->SetHint(hint); }
-TControl* TfrmMain::ProgressBarControl() const { return AsControl(ProgressBar); }
-int TfrmMain::ProgressPosition() const { return BarPosition(ProgressBar); }
+void TfrmMain::SetBarPosition(int position) { ProgressBar->SetPosition(position); }
+void TfrmMain::SetBarHint(const std::wstring& hint) { ProgressBar->SetHint(hint); }
+TControl* TfrmMain::ProgressBarControl() const { return ProgressBar; }
+int TfrmMain::ProgressPosition() const { return ProgressBar->GetPosition(); }
 
 void TfrmMain::UpdateButtons() {
     const TControlStates s = ComputeControlStates(JobRunning(), queue_.Count());

@@ -22,11 +22,11 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "process/UMEncoder.h"
+#include "widgets/GradientProgressBar.h"
 
 namespace vx {
 
 class TfrmShutdown;
-class TGradientProgressBar;
 
 inline constexpr wchar_t kMainTitle[] = L"Vexlo视频转换器 v1.3";
 inline constexpr wchar_t kMainWindowClass[] = L"_VXEncoder_";

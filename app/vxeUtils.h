@@ -16,15 +16,6 @@ inline constexpr wchar_t kSettingsRelativePath[] = L"codecs\\VXEncoder.ini";
 // A folder text gets a trailing "\" unless it is empty or already ends with one.
 std::wstring AddTrailingBackslash(std::wstring_view folder);
 
-// Upper-cases the ASCII letters a-z only; everything else stays as it is.
-std::wstring AsciiUpperCase(std::wstring_view text);
-
-// Removes characters with codes 0 to 32 from both ends.
-std::wstring TrimControls(std::wstring_view text);
-
-// The file name part of a path: everything after the last "\" or ":".
-std::wstring FileNameOf(std::wstring_view path);
-
 // The extension of the file name, dot included, ASCII letters upper-cased
 // ("C:\In\a.mpg" -> ".MPG"); empty when the name has no dot.
 std::wstring SourceExtUpper(std::wstring_view sourcePath);

@@ -1,4 +1,5 @@
 #include "mediainfo/VedioInfoModel.h"
+#include "framework/SysUtils.h"
 
 namespace vx {
 
@@ -40,27 +41,8 @@ const std::array<TFieldName, 35> FieldNameTable = {{
     {L"ALIGNMENT", L"对齐方式"},
 }};
 
-namespace {
-
-std::wstring AsciiUpper(std::wstring_view s) {
-    std::wstring out(s);
-    for (wchar_t& c : out)
-        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
-    return out;
-}
-
-// Removes blanks and control characters (codes up to the space) from both ends.
-std::wstring_view TrimView(std::wstring_view s) {
-    size_t first = 0, last = s.size();
-    while (first < last && s[first] <= L' ') ++first;
-    while (last > first && s[last - 1] <= L' ') --last;
-    return s.substr(first, last - first);
-}
-
-}  // namespace
-
 std::wstring TranslateFieldName(std::wstring_view name) {
-    const std::wstring key = AsciiUpper(name);
+    const std::wstring key = UpperCase(name);
     for (const TFieldName& entry : FieldNameTable) {
         if (key != entry.Key) continue;
         return entry.Label ? std::wstring(entry.Label) : std::wstring(name);
@@ -86,7 +68,7 @@ void TVedioInfoModel::Load(std::wstring_view report) {
 }
 
 void TVedioInfoModel::AddLine(std::wstring_view raw) {
-    const std::wstring_view line = TrimView(raw);
+    const std::wstring line = Trim(raw);
     if (line.empty()) return;
     const size_t colon = line.find(L':');
     if (colon == std::wstring_view::npos) {
@@ -94,8 +76,8 @@ void TVedioInfoModel::AddLine(std::wstring_view raw) {
         return;
     }
     if (sections_.empty()) sections_.push_back({InfoUntitledSectionText, {}});
-    const std::wstring_view name = TrimView(line.substr(0, colon));
-    const std::wstring_view value = TrimView(line.substr(colon + 1));
+    const std::wstring name = Trim(std::wstring_view(line).substr(0, colon));
+    const std::wstring value = Trim(std::wstring_view(line).substr(colon + 1));
     std::wstring text = TranslateFieldName(name);
     text += InfoLabelSeparator;
     text += value;

@@ -6,12 +6,14 @@
 
 #include <string>
 
+#include "framework/ComCtrls.h"
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
 
 namespace vx {
 
-enum TProgressBarOrientation { pbHorizontal, pbVertical };
+// The bar fills in the directions of the native progress bar: TProgressBarOrientation
+// (pbHorizontal, pbVertical) of ComCtrls.h.
 
 enum TColorScheme : unsigned char {
     csCustom, csFluorescent, csDesert, csGrass, csSilver, csSky, csRose, csSun,

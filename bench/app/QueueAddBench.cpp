@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/FileQueue.h"
+#include "framework/SysUtils.h"
 #include "app/vxeUtils.h"
 
 namespace {
@@ -23,10 +24,10 @@ std::vector<std::wstring> MakePaths(int count) {
 int NaiveAdd(const std::vector<std::wstring>& paths) {
     std::vector<std::wstring> rows;
     for (const std::wstring& path : paths) {
-        const std::wstring key = vx::AsciiUpperCase(path);
+        const std::wstring key = vx::UpperCase(path);
         bool found = false;
         for (const std::wstring& row : rows)
-            if (vx::AsciiUpperCase(row) == key) {
+            if (vx::UpperCase(row) == key) {
                 found = true;
                 break;
             }

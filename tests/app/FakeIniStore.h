@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "framework/SysUtils.h"
 #include "app/vxeUtils.h"
 
 namespace vx::test {
@@ -57,7 +58,7 @@ public:
     int reads = 0;
 
 private:
-    static bool Same(const std::wstring& a, const std::wstring& b) { return AsciiUpperCase(a) == AsciiUpperCase(b); }
+    static bool Same(const std::wstring& a, const std::wstring& b) { return UpperCase(a) == UpperCase(b); }
     size_t SectionIndex(const std::wstring& section) {
         for (size_t i = 0; i < sections_.size(); ++i)
             if (Same(sections_[i].first, section)) return i;
