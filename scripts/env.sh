@@ -18,7 +18,7 @@ vx_log() { printf '[vexlo] %s\n' "$*" >&2; }
 vx_start_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
   local n
-  for n in 91 92 93 94 95 96 97 98 99; do
+  for n in $(seq 91 199); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
   done
   Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
