@@ -1265,6 +1265,24 @@ void TWinControl::WndProc(TMessage& m) {
     TControl::WndProc(m);
 }
 
+namespace {
+
+// Lends `canvas` the DC with the control's font and colour for one paint, and takes the
+// DC back afterwards, also when the paint throws.
+template <class PaintFn>
+void PaintWithCanvas(const TControl& control, TCanvas& canvas, HDC dc, PaintFn paint) {
+    canvas.SetHandle(dc);
+    canvas.SetFont(control.GetFont());
+    canvas.GetBrush()->SetColor(control.GetColor());
+    struct Release {
+        TCanvas& c;
+        ~Release() { c.SetHandle(nullptr); }
+    } release{canvas};
+    paint();
+}
+
+}  // namespace
+
 // --- TGraphicControl -------------------------------------------------------------------------
 
 VX_IMPLEMENT_CLASS(TGraphicControl, TControl)
@@ -1277,17 +1295,7 @@ TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WndProc(TMessage& m) {
     if (m.Msg == WM_PAINT && m.WParam != 0) {
-        HDC dc = reinterpret_cast<HDC>(m.WParam);
-        canvas_->SetHandle(dc);
-        canvas_->SetFont(GetFont());
-        canvas_->GetBrush()->SetColor(GetColor());
-        try {
-            Paint();
-        } catch (...) {
-            canvas_->SetHandle(nullptr);
-            throw;
-        }
-        canvas_->SetHandle(nullptr);
+        PaintWithCanvas(*this, *canvas_, reinterpret_cast<HDC>(m.WParam), [this] { Paint(); });
         return;
     }
     TControl::WndProc(m);
@@ -1302,16 +1310,7 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
-    canvas_->SetHandle(dc);
-    canvas_->SetFont(GetFont());
-    canvas_->GetBrush()->SetColor(GetColor());
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
+    PaintWithCanvas(*this, *canvas_, dc, [this] { Paint(); });
 }
 
 }  // namespace vx

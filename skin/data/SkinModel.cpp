@@ -131,6 +131,14 @@ private:
         return ColourFromText(Str(section, key), def);
     }
     void Bitmap(TBitmap& target, const std::string& path) const { LoadBitmap(archive_, target, path); }
+    // "Style" and the four margins, read alike by every image-style loader.
+    void StyleAndMargins(TDataSkinObject& e, const char* section) const {
+        e.Style = Int(section, "Style", 0);
+        e.LeftWidth = Int(section, "LeftWidth", 0);
+        e.RightWidth = Int(section, "RightWidth", 0);
+        e.TopHeight = Int(section, "TopHeight", 0);
+        e.BottomHeight = Int(section, "BottomHeight", 0);
+    }
 
     void LoadBorders();
     void LoadBorder(TDataSkinBorder& border, const std::string& n, bool vertical);
@@ -427,11 +435,7 @@ std::unique_ptr<T> TSkinModel::TLoader::ImageElement(const char* s, bool readFra
         return nullptr;
     auto e = std::make_unique<T>(s);
     Bitmap(e->Bitmap, image);
-    e->Style = Int(s, "Style", 0);
-    e->LeftWidth = Int(s, "LeftWidth", 0);
-    e->RightWidth = Int(s, "RightWidth", 0);
-    e->TopHeight = Int(s, "TopHeight", 0);
-    e->BottomHeight = Int(s, "BottomHeight", 0);
+    StyleAndMargins(*e, s);
     if (readFrame)
         e->FrameCount = Int(s, "Frame", 0);
     e->Trans = Int(s, "Trans", 0);
@@ -464,11 +468,7 @@ std::unique_ptr<TDataSkinBorder> TSkinModel::TLoader::LoadProgress() {
         return nullptr;
     auto e = std::make_unique<TDataSkinBorder>(s);
     Bitmap(e->Bitmap, image);
-    e->Style = Int(s, "Style", 0);
-    e->LeftWidth = Int(s, "LeftWidth", 0);
-    e->RightWidth = Int(s, "RightWidth", 0);
-    e->TopHeight = Int(s, "TopHeight", 0);
-    e->BottomHeight = Int(s, "BottomHeight", 0);
+    StyleAndMargins(*e, s);
     e->Trans = Int(s, "Trans", 0);
     e->Tile = std::min<std::int32_t>(Int(s, "Tile", 0), 1);
     return e;
