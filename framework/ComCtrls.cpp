@@ -51,20 +51,15 @@ void TListColumn::SetAlignment(TAlignment alignment) {
 }
 
 TListColumn* TListColumns::Add() {
-    columns_.push_back(std::make_unique<TListColumn>(owner_, Count()));
-    owner_->InsertNativeColumn(columns_.back().get());
-    return columns_.back().get();
-}
-
-TListColumn* TListColumns::Items(int index) const {
-    if (index < 0 || index >= Count()) return nullptr;
-    return columns_[static_cast<size_t>(index)].get();
+    TListColumn* column = Append(std::make_unique<TListColumn>(owner_, Count()));
+    owner_->InsertNativeColumn(column);
+    return column;
 }
 
 void TListColumns::Clear() {
     if (owner_->HandleAllocated())
         for (int i = Count() - 1; i >= 0; --i) ::SendMessageW(owner_->GetHandle(), LVM_DELETECOLUMN, i, 0);
-    columns_.clear();
+    DropAll();
 }
 
 // --- List view items ------------------------------------------------------------------------------
@@ -1411,18 +1406,13 @@ void TStatusPanel::SetAlignment(TAlignment a) {
 }
 
 TStatusPanel* TStatusPanels::Add() {
-    panels_.push_back(std::make_unique<TStatusPanel>(owner_));
+    TStatusPanel* panel = Append(std::make_unique<TStatusPanel>(owner_));
     owner_->UpdatePanels();
-    return panels_.back().get();
-}
-
-TStatusPanel* TStatusPanels::Items(int index) const {
-    if (index < 0 || index >= Count()) return nullptr;
-    return panels_[static_cast<size_t>(index)].get();
+    return panel;
 }
 
 void TStatusPanels::Clear() {
-    panels_.clear();
+    DropAll();
     owner_->UpdatePanels();
 }
 

@@ -17,6 +17,28 @@ namespace vx {
 class TCustomListView;
 class TListItems;
 
+// Items a collection owns and hands out by index; an index out of range gives nullptr.
+// The collections add what their control must hear about each change.
+template <class Item>
+class TOwnedItems {
+public:
+    int Count() const { return static_cast<int>(items_.size()); }
+    Item* Items(int index) const {
+        return index < 0 || index >= Count() ? nullptr : items_[static_cast<size_t>(index)].get();
+    }
+    Item* operator[](int index) const { return Items(index); }
+
+protected:
+    Item* Append(std::unique_ptr<Item> item) {
+        items_.push_back(std::move(item));
+        return items_.back().get();
+    }
+    void DropAll() { items_.clear(); }
+
+private:
+    std::vector<std::unique_ptr<Item>> items_;
+};
+
 // --- List view -------------------------------------------------------------------------------
 
 class TListColumn : public TPersistent {
@@ -42,18 +64,14 @@ private:
     TAlignment alignment_ = taLeftJustify;
 };
 
-class TListColumns {
+class TListColumns : public TOwnedItems<TListColumn> {
 public:
     explicit TListColumns(TCustomListView* owner) : owner_(owner) {}
     TListColumn* Add();
-    int Count() const { return static_cast<int>(columns_.size()); }
-    TListColumn* Items(int index) const;
-    TListColumn* operator[](int index) const { return Items(index); }
     void Clear();
 
 private:
     TCustomListView* owner_;
-    std::vector<std::unique_ptr<TListColumn>> columns_;
 };
 
 class TListItem : public TPersistent {
@@ -560,18 +578,14 @@ private:
     TAlignment alignment_ = taLeftJustify;
 };
 
-class TStatusPanels {
+class TStatusPanels : public TOwnedItems<TStatusPanel> {
 public:
     explicit TStatusPanels(TStatusBar* owner) : owner_(owner) {}
     TStatusPanel* Add();
-    int Count() const { return static_cast<int>(panels_.size()); }
-    TStatusPanel* Items(int index) const;
-    TStatusPanel* operator[](int index) const { return Items(index); }
     void Clear();
 
 private:
     TStatusBar* owner_;
-    std::vector<std::unique_ptr<TStatusPanel>> panels_;
 };
 
 class TStatusBar : public TWinControl {
