@@ -69,6 +69,49 @@ void DrawButtonGlyphAndText(HDC dc, const RECT& client, TBitmap* glyph, int numG
     }
 }
 
+// --- TButtonGlyph ---------------------------------------------------------------------------
+
+TButtonGlyph::TButtonGlyph() : glyph_(std::make_unique<TBitmap>()) {
+    glyph_->OnChange = [this](TObject*) { Changed(); };
+}
+
+TButtonGlyph::~TButtonGlyph() { glyph_->OnChange = nullptr; }
+
+void TButtonGlyph::Changed() {
+    if (OnChange) OnChange();
+}
+
+void TButtonGlyph::SetGlyph(TBitmap* glyph) {
+    if (glyph) glyph_->Assign(*glyph);
+    else glyph_->SetSize(0, 0);
+    if (glyph && glyph->GetWidth() > 0 && glyph->GetHeight() > 0 && glyph->GetWidth() % glyph->GetHeight() == 0)
+        numGlyphs_ = std::clamp(glyph->GetWidth() / glyph->GetHeight(), 1, 4);
+    Changed();
+}
+void TButtonGlyph::SetNumGlyphs(int v) {
+    numGlyphs_ = std::clamp(v, 1, 4);
+    Changed();
+}
+void TButtonGlyph::SetLayout(TButtonLayout v) {
+    layout_ = v;
+    Changed();
+}
+void TButtonGlyph::SetMargin(int v) {
+    margin_ = std::max(-1, v);
+    Changed();
+}
+void TButtonGlyph::SetSpacing(int v) {
+    spacing_ = v;
+    Changed();
+}
+
+void TButtonGlyph::Draw(HDC dc, const RECT& client, int frame, const std::wstring& caption, bool enabled,
+                        TColor textColor, bool rightToLeft) const {
+    if (frame >= numGlyphs_) frame = 0;
+    DrawButtonGlyphAndText(dc, client, glyph_->GetEmpty() ? nullptr : glyph_.get(), numGlyphs_, frame, caption,
+                           layout_, margin_, spacing_, enabled, textColor, rightToLeft);
+}
+
 namespace {
 const std::initializer_list<const wchar_t*> kLayoutNames = {L"blGlyphLeft", L"blGlyphRight", L"blGlyphTop",
                                                             L"blGlyphBottom"};
@@ -91,39 +134,14 @@ void TSpeedButton::RegisterProperties(TPropertyRegistrar<TSpeedButton>& r) {
         .Boolean(L"Transparent", &TSpeedButton::GetTransparent, &TSpeedButton::SetTransparent);
 }
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), glyph_(std::make_unique<TBitmap>()) {
+TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 23, 22);
     SetParentColor(true);
-    glyph_->OnChange = [this](TObject*) { Invalidate(); };
+    glyph_.OnChange = [this] { Invalidate(); };
 }
-
-TSpeedButton::~TSpeedButton() { glyph_->OnChange = nullptr; }
 
 void TSpeedButton::SetFlat(bool v) {
     flat_ = v;
-    Invalidate();
-}
-void TSpeedButton::SetGlyph(TBitmap* glyph) {
-    if (glyph) glyph_->Assign(*glyph);
-    else glyph_->SetSize(0, 0);
-    if (glyph && glyph->GetWidth() > 0 && glyph->GetHeight() > 0 && glyph->GetWidth() % glyph->GetHeight() == 0)
-        numGlyphs_ = std::clamp(glyph->GetWidth() / glyph->GetHeight(), 1, 4);
-    Invalidate();
-}
-void TSpeedButton::SetNumGlyphs(int v) {
-    numGlyphs_ = std::clamp(v, 1, 4);
-    Invalidate();
-}
-void TSpeedButton::SetLayout(TButtonLayout v) {
-    layout_ = v;
-    Invalidate();
-}
-void TSpeedButton::SetMargin(int v) {
-    margin_ = std::max(-1, v);
-    Invalidate();
-}
-void TSpeedButton::SetSpacing(int v) {
-    spacing_ = v;
     Invalidate();
 }
 void TSpeedButton::SetTransparent(bool v) {
@@ -241,10 +259,7 @@ void TSpeedButton::Paint() {
     RECT content = r;
     if (state == bsDown || state == bsExclusive) ::OffsetRect(&content, 1, 1);
     int frameIndex = state == bsDisabled ? 1 : state == bsDown ? 2 : state == bsExclusive ? 3 : 0;
-    if (frameIndex >= numGlyphs_) frameIndex = 0;
-    DrawButtonGlyphAndText(dc, content, glyph_->GetEmpty() ? nullptr : glyph_.get(), numGlyphs_, frameIndex,
-                           GetCaption(), layout_, margin_, spacing_, GetEnabled(), GetFont()->GetColor(),
-                           UseRightToLeftReading());
+    glyph_.Draw(dc, content, frameIndex, GetCaption(), GetEnabled(), GetFont()->GetColor(), UseRightToLeftReading());
 }
 
 // --- TBitBtn --------------------------------------------------------------------------------------
@@ -262,40 +277,14 @@ void TBitBtn::RegisterProperties(TPropertyRegistrar<TBitBtn>& r) {
                       L"bkRetry", L"bkIgnore", L"bkAll"});
 }
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), glyph_(std::make_unique<TBitmap>()) {
-    glyph_->OnChange = [this](TObject*) { Invalidate(); };
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
+    glyph_.OnChange = [this] { Invalidate(); };
 }
-
-TBitBtn::~TBitBtn() { glyph_->OnChange = nullptr; }
 
 void TBitBtn::CreateParams(TCreateParams& p) {
     TButton::CreateParams(p);
     p.Style &= ~(BS_PUSHBUTTON | BS_DEFPUSHBUTTON);
     p.Style |= BS_OWNERDRAW;
-}
-
-void TBitBtn::SetGlyph(TBitmap* glyph) {
-    if (glyph) glyph_->Assign(*glyph);
-    else glyph_->SetSize(0, 0);
-    if (glyph && glyph->GetWidth() > 0 && glyph->GetHeight() > 0 && glyph->GetWidth() % glyph->GetHeight() == 0)
-        numGlyphs_ = std::clamp(glyph->GetWidth() / glyph->GetHeight(), 1, 4);
-    Invalidate();
-}
-void TBitBtn::SetNumGlyphs(int v) {
-    numGlyphs_ = std::clamp(v, 1, 4);
-    Invalidate();
-}
-void TBitBtn::SetLayout(TButtonLayout v) {
-    layout_ = v;
-    Invalidate();
-}
-void TBitBtn::SetMargin(int v) {
-    margin_ = std::max(-1, v);
-    Invalidate();
-}
-void TBitBtn::SetSpacing(int v) {
-    spacing_ = v;
-    Invalidate();
 }
 
 void TBitBtn::SetKind(TBitBtnKind kind) {
@@ -334,10 +323,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& dis) {
     if (pressed) ::OffsetRect(&content, 1, 1);
     HGDIOBJ oldFont = ::SelectObject(dc, GetFont()->GetHandle());
     int frameIndex = !GetEnabled() ? 1 : pressed ? 2 : 0;
-    if (frameIndex >= numGlyphs_) frameIndex = 0;
-    DrawButtonGlyphAndText(dc, content, glyph_->GetEmpty() ? nullptr : glyph_.get(), numGlyphs_, frameIndex,
-                           GetCaption(), layout_, margin_, spacing_, GetEnabled(), GetFont()->GetColor(),
-                           UseRightToLeftReading());
+    glyph_.Draw(dc, content, frameIndex, GetCaption(), GetEnabled(), GetFont()->GetColor(), UseRightToLeftReading());
     ::SelectObject(dc, oldFont);
     if (focused) {
         RECT fr = r;

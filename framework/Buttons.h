@@ -2,6 +2,7 @@
 // Picture buttons: the speed button (windowless, painted by the framework, with flat
 // and grouped "down" modes) and the bitmap button (a push button drawn with a glyph).
 
+#include <functional>
 #include <memory>
 
 #include "framework/Controls.h"
@@ -19,11 +20,44 @@ void DrawButtonGlyphAndText(HDC dc, const RECT& client, TBitmap* glyph, int numG
                             const std::wstring& caption, TButtonLayout layout, int margin, int spacing, bool enabled,
                             TColor textColor, bool rightToLeft);
 
+// A glyph button's picture and its place beside the caption: a strip of up to four
+// frames (up, disabled, down, held down) with its layout, margin and spacing. Every
+// change, the strip's own included, calls OnChange so that the owning button repaints.
+class TButtonGlyph {
+public:
+    TButtonGlyph();
+    ~TButtonGlyph();
+    TButtonGlyph(const TButtonGlyph&) = delete;
+    TButtonGlyph& operator=(const TButtonGlyph&) = delete;
+
+    TBitmap* GetGlyph() const { return glyph_.get(); }
+    // Copies the picture; a strip of square frames also sets the frame count.
+    void SetGlyph(TBitmap* glyph);
+    int GetNumGlyphs() const { return numGlyphs_; }
+    void SetNumGlyphs(int value);
+    TButtonLayout GetLayout() const { return layout_; }
+    void SetLayout(TButtonLayout value);
+    int GetMargin() const { return margin_; }
+    void SetMargin(int value);
+    int GetSpacing() const { return spacing_; }
+    void SetSpacing(int value);
+    // Draws frame `frame` (the up frame where the strip has fewer) and the caption.
+    void Draw(HDC dc, const RECT& client, int frame, const std::wstring& caption, bool enabled, TColor textColor,
+              bool rightToLeft) const;
+
+    std::function<void()> OnChange;
+
+private:
+    void Changed();
+    std::unique_ptr<TBitmap> glyph_;
+    int numGlyphs_ = 1, margin_ = -1, spacing_ = 4;
+    TButtonLayout layout_ = blGlyphLeft;
+};
+
 class TSpeedButton : public TGraphicControl {
     VX_DECLARE_CLASS(TSpeedButton, TGraphicControl)
 public:
     explicit TSpeedButton(TComponent* owner);
-    ~TSpeedButton() override;
 
     bool GetFlat() const { return flat_; }
     void SetFlat(bool value);
@@ -34,16 +68,16 @@ public:
     void SetGroupIndex(int value) { groupIndex_ = value; }
     bool GetAllowAllUp() const { return allowAllUp_; }
     void SetAllowAllUp(bool value) { allowAllUp_ = value; }
-    TBitmap* GetGlyph() const { return glyph_.get(); }
-    void SetGlyph(TBitmap* glyph);
-    int GetNumGlyphs() const { return numGlyphs_; }
-    void SetNumGlyphs(int value);
-    TButtonLayout GetLayout() const { return layout_; }
-    void SetLayout(TButtonLayout value);
-    int GetMargin() const { return margin_; }
-    void SetMargin(int value);
-    int GetSpacing() const { return spacing_; }
-    void SetSpacing(int value);
+    TBitmap* GetGlyph() const { return glyph_.GetGlyph(); }
+    void SetGlyph(TBitmap* glyph) { glyph_.SetGlyph(glyph); }
+    int GetNumGlyphs() const { return glyph_.GetNumGlyphs(); }
+    void SetNumGlyphs(int value) { glyph_.SetNumGlyphs(value); }
+    TButtonLayout GetLayout() const { return glyph_.GetLayout(); }
+    void SetLayout(TButtonLayout value) { glyph_.SetLayout(value); }
+    int GetMargin() const { return glyph_.GetMargin(); }
+    void SetMargin(int value) { glyph_.SetMargin(value); }
+    int GetSpacing() const { return glyph_.GetSpacing(); }
+    void SetSpacing(int value) { glyph_.SetSpacing(value); }
     bool GetTransparent() const { return transparent_; }
     void SetTransparent(bool value);
     // The state being drawn: up, disabled, pressed (down) or held down (exclusive).
@@ -60,28 +94,26 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
 
 private:
-    std::unique_ptr<TBitmap> glyph_;
+    TButtonGlyph glyph_;
     bool flat_ = false, down_ = false, allowAllUp_ = false, transparent_ = true;
     bool pressed_ = false, dragging_ = false, mouseIn_ = false;
-    int groupIndex_ = 0, numGlyphs_ = 1, margin_ = -1, spacing_ = 4;
-    TButtonLayout layout_ = blGlyphLeft;
+    int groupIndex_ = 0;
 };
 
 class TBitBtn : public TButton {
     VX_DECLARE_CLASS(TBitBtn, TButton)
 public:
     explicit TBitBtn(TComponent* owner);
-    ~TBitBtn() override;
-    TBitmap* GetGlyph() const { return glyph_.get(); }
-    void SetGlyph(TBitmap* glyph);
-    int GetNumGlyphs() const { return numGlyphs_; }
-    void SetNumGlyphs(int value);
-    TButtonLayout GetLayout() const { return layout_; }
-    void SetLayout(TButtonLayout value);
-    int GetMargin() const { return margin_; }
-    void SetMargin(int value);
-    int GetSpacing() const { return spacing_; }
-    void SetSpacing(int value);
+    TBitmap* GetGlyph() const { return glyph_.GetGlyph(); }
+    void SetGlyph(TBitmap* glyph) { glyph_.SetGlyph(glyph); }
+    int GetNumGlyphs() const { return glyph_.GetNumGlyphs(); }
+    void SetNumGlyphs(int value) { glyph_.SetNumGlyphs(value); }
+    TButtonLayout GetLayout() const { return glyph_.GetLayout(); }
+    void SetLayout(TButtonLayout value) { glyph_.SetLayout(value); }
+    int GetMargin() const { return glyph_.GetMargin(); }
+    void SetMargin(int value) { glyph_.SetMargin(value); }
+    int GetSpacing() const { return glyph_.GetSpacing(); }
+    void SetSpacing(int value) { glyph_.SetSpacing(value); }
     TBitBtnKind GetKind() const { return kind_; }
     // A standard kind also sets the caption, the modal result and Default/Cancel.
     void SetKind(TBitBtnKind kind);
@@ -93,9 +125,7 @@ protected:
 
 private:
     void DrawItem(const DRAWITEMSTRUCT& dis);
-    std::unique_ptr<TBitmap> glyph_;
-    int numGlyphs_ = 1, margin_ = -1, spacing_ = 4;
-    TButtonLayout layout_ = blGlyphLeft;
+    TButtonGlyph glyph_;
     TBitBtnKind kind_ = bkCustom;
     bool hot_ = false;
 };
