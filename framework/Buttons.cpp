@@ -55,17 +55,7 @@ void DrawButtonGlyphAndText(HDC dc, const RECT& client, TBitmap* glyph, int numG
     }
     if (t.cx > 0) {
         RECT tr{client.left + tp.x, client.top + tp.y, client.left + tp.x + t.cx, client.top + tp.y + t.cy};
-        ::SetBkMode(dc, TRANSPARENT);
-        if (!enabled) {
-            RECT shifted = tr;
-            ::OffsetRect(&shifted, 1, 1);
-            ::SetTextColor(dc, ColorToColorRef(clBtnHighlight));
-            ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &shifted, textFlags);
-            ::SetTextColor(dc, ColorToColorRef(clBtnShadow));
-        } else {
-            ::SetTextColor(dc, ColorToColorRef(textColor));
-        }
-        ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &tr, textFlags);
+        DrawCaptionText(dc, caption, tr, textFlags, enabled, textColor);
     }
 }
 

@@ -1341,4 +1341,19 @@ void DrawTransparentBitmap(HDC dest, int x, int y, int width, int height, HDC so
     ::DeleteDC(maskDC);
 }
 
+void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rect, unsigned flags, bool enabled, TColor color) {
+    const int length = static_cast<int>(text.size());
+    ::SetBkMode(dc, TRANSPARENT);
+    RECT r = rect;
+    if (!enabled) {
+        RECT shifted = rect;
+        ::OffsetRect(&shifted, 1, 1);
+        ::SetTextColor(dc, ColorToColorRef(clBtnHighlight));
+        ::DrawTextW(dc, text.c_str(), length, &shifted, flags);
+        color = clBtnShadow;
+    }
+    ::SetTextColor(dc, ColorToColorRef(color));
+    ::DrawTextW(dc, text.c_str(), length, &r, flags);
+}
+
 }  // namespace vx

@@ -296,7 +296,6 @@ void TCustomLabel::Paint() {
         c->GetBrush()->SetColor(GetColor());
         c->FillRect(r);
     }
-    ::SetBkMode(dc, TRANSPARENT);
     std::wstring text = GetCaption();
     unsigned flags = DrawFlags();
     if (layout_ != tlTop) {
@@ -306,17 +305,7 @@ void TCustomLabel::Paint() {
         if (layout_ == tlBottom) r.top = r.bottom - h;
         else r.top = (r.bottom - h) / 2;
     }
-    if (GetEnabled()) {
-        ::SetTextColor(dc, ColorToColorRef(GetFont()->GetColor()));
-        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
-    } else {
-        RECT shifted = r;
-        ::OffsetRect(&shifted, 1, 1);
-        ::SetTextColor(dc, ColorToColorRef(clBtnHighlight));
-        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shifted, flags);
-        ::SetTextColor(dc, ColorToColorRef(clBtnShadow));
-        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
-    }
+    DrawCaptionText(dc, text, r, flags, GetEnabled(), GetFont()->GetColor());
 }
 
 // --- Edit ------------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -211,6 +212,56 @@ TEST_F(StdCtrlsTest, PanelPaintsItsBevelAndALabelItsText) {
     ::SelectObject(dc, old);
     ::DeleteObject(bmp);
     ::DeleteDC(dc);
+}
+
+// A disabled caption is embossed: shadow-coloured glyphs over a highlight copy one pixel
+// down and right, none of the font colour; an enabled one is drawn in the font colour.
+TEST_F(StdCtrlsTest, DisabledCaptionsAreEmbossedInTheButtonColours) {
+    auto render = [](bool enabled, std::vector<COLORREF>& pixels) {
+        HDC screen = ::GetDC(nullptr);
+        HDC dc = ::CreateCompatibleDC(screen);
+        HBITMAP bmp = ::CreateCompatibleBitmap(screen, 60, 24);
+        ::ReleaseDC(nullptr, screen);
+        HGDIOBJ old = ::SelectObject(dc, bmp);
+        // Without smoothing, so every glyph pixel has exactly one of the colours.
+        HFONT font = ::CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
+                                   L"Tahoma");
+        HGDIOBJ oldFont = ::SelectObject(dc, font);
+        RECT r{0, 0, 60, 24};
+        HBRUSH face = ::CreateSolidBrush(RGB(0, 0, 255));
+        ::FillRect(dc, &r, face);
+        ::DeleteObject(face);
+        DrawCaptionText(dc, L"■■", RECT{4, 4, 56, 20}, DT_SINGLELINE, enabled, clRed);
+        pixels.clear();
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 60; ++x) pixels.push_back(::GetPixel(dc, x, y));
+        ::SelectObject(dc, oldFont);
+        ::DeleteObject(font);
+        ::SelectObject(dc, old);
+        ::DeleteObject(bmp);
+        ::DeleteDC(dc);
+    };
+    auto count = [](const std::vector<COLORREF>& pixels, COLORREF colour) {
+        return std::count(pixels.begin(), pixels.end(), colour);
+    };
+    std::vector<COLORREF> pixels;
+    render(true, pixels);
+    EXPECT_GT(count(pixels, RGB(255, 0, 0)), 20);
+    EXPECT_EQ(count(pixels, ColorToColorRef(clBtnShadow)), 0);
+
+    render(false, pixels);
+    EXPECT_EQ(count(pixels, RGB(255, 0, 0)), 0);
+    const COLORREF shadow = ColorToColorRef(clBtnShadow), highlight = ColorToColorRef(clBtnHighlight);
+    EXPECT_GT(count(pixels, shadow), 20);
+    EXPECT_GT(count(pixels, highlight), 0);
+    // The highlight copy sits one pixel down and right of the shadow glyphs, so the
+    // bottom-right-most glyph pixel is a highlight one.
+    int lastShadow = -1, lastHighlight = -1;
+    for (int i = 0; i < static_cast<int>(pixels.size()); ++i) {
+        if (pixels[i] == shadow) lastShadow = i;
+        if (pixels[i] == highlight) lastHighlight = i;
+    }
+    EXPECT_GT(lastHighlight, lastShadow);
 }
 
 TEST_F(StdCtrlsTest, ImageListMasksTheMaskColour) {
