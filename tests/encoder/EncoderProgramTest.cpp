@@ -14,15 +14,18 @@
 #include "app/ProgressParser.h"
 #include "encoder/FfmpegArguments.h"
 #include "process/LineCutter.h"
+#include "tests/encoder/EngineTools.h"
 
 namespace vx {
 namespace {
 
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
+using engine_tools::Exists;
+using engine_tools::ProcessesNamed;
+using engine_tools::Quoted;
+using engine_tools::TChild;
+using engine_tools::TProbe;
+using engine_tools::TRun;
+using engine_tools::WindowsPath;
 
 const std::wstring kCodecs = WindowsPath(VX_DIST_CODECS) + L"\\";
 const std::wstring kEncoder = kCodecs + L"mencoder.exe";
@@ -36,92 +39,20 @@ std::wstring WorkFolder() {
     return folder;
 }
 
-struct TRun {
-    DWORD ExitCode = 0;
-    std::string Output;  // standard output and standard error, merged
-};
-
-// A started command whose merged output is collected by polling. The pipe is read
-// while the program runs and drained once it has ended, so a copy of the pipe's writing
-// end that lingers in another process cannot stall the test.
-class TChild {
-public:
-    explicit TChild(const std::wstring& commandLine) {
-        SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-        HANDLE writeEnd = nullptr;
-        EXPECT_TRUE(CreatePipe(&ReadEnd, &writeEnd, &sa, 0));
-        SetHandleInformation(ReadEnd, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOW si = {};
-        si.cb = sizeof si;
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdOutput = si.hStdError = writeEnd;
-        std::wstring line = commandLine;
-        Started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                                 &Info);
-        EXPECT_TRUE(Started) << "cannot start the command, error " << GetLastError();
-        CloseHandle(writeEnd);
-    }
-    ~TChild() {
-        if (Started) {
-            if (WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(Info.hProcess, 1);
-            CloseHandle(Info.hProcess);
-            CloseHandle(Info.hThread);
-        }
-        CloseHandle(ReadEnd);
-    }
-
-    // Reads what is waiting; true while the program runs.
-    bool Pump(DWORD waitMs = 20) {
-        char buffer[4096];
-        DWORD available = 0, got = 0;
-        while (PeekNamedPipe(ReadEnd, nullptr, 0, nullptr, &available, nullptr) && available &&
-               ReadFile(ReadEnd, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) && got)
-            Output.append(buffer, got);
-        return Started && WaitForSingleObject(Info.hProcess, waitMs) == WAIT_TIMEOUT;
-    }
-
-    // Runs to the end, or kills the program after `timeoutMs` (a test failure).
-    TRun Finish(DWORD timeoutMs = 120000) {
-        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-        while (Pump()) {
-            if (GetTickCount64() > deadline) {
-                ADD_FAILURE() << "the command did not end in time";
-                TerminateProcess(Info.hProcess, 1);
-                WaitForSingleObject(Info.hProcess, INFINITE);
-            }
-        }
-        Pump(0);
-        TRun run;
-        run.Output = Output;
-        run.ExitCode = 0xFFFFFFFF;
-        if (Started) GetExitCodeProcess(Info.hProcess, &run.ExitCode);
-        return run;
-    }
-
-    bool Started = false;
-    PROCESS_INFORMATION Info = {};
-    HANDLE ReadEnd = nullptr;
-    std::string Output;
-};
-
+// Runs a command to its end; a command that cannot start or does not end in time
+// fails the test.
 TRun RunCommand(const std::wstring& commandLine, DWORD timeoutMs = 120000) {
-    return TChild(commandLine).Finish(timeoutMs);
+    TRun run = engine_tools::RunCommand(commandLine, timeoutMs);
+    EXPECT_TRUE(run.Started) << "cannot start the command";
+    EXPECT_FALSE(run.TimedOut) << "the command did not end in time";
+    return run;
 }
-
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A short test-pattern clip with a tone, made once by the engine and kept in the build folder.
 std::wstring Clip(const std::wstring& name, const std::wstring& codecs, int seconds) {
     const std::wstring path = WorkFolder() + name;
-    if (Exists(path)) return path;
-    const std::wstring temporary = path + L".part" + name.substr(name.rfind(L'.'));
-    TRun made = RunCommand(Quoted(kEngine) + L" -hide_banner -loglevel error -y -f lavfi -i testsrc=size=320x240:rate=25"
-                    L" -f lavfi -i sine=frequency=440:sample_rate=44100 -t " + std::to_wstring(seconds) + L" " +
-                    codecs + L" " + Quoted(temporary));
+    TRun made = engine_tools::MakeClip(kEngine, path, seconds, L"320x240", codecs);
     EXPECT_EQ(made.ExitCode, 0u) << made.Output;
-    MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
     return path;
 }
 
@@ -214,30 +145,8 @@ bool HasStreamLine(const std::string& output) {
     return any;
 }
 
-struct TProbe {
-    bool Decoded = false;
-    double Duration = -1;
-    int Width = 0, Height = 0;
-    bool HasAudio = false;
-    std::string Log;
-};
-
 // Decodes the whole file with the engine and reads its length and picture size.
-TProbe Probe(const std::wstring& path) {
-    TRun run = RunCommand(Quoted(kEngine) + L" -hide_banner -nostdin -i " + Quoted(L"file:" + path) + L" -f null -");
-    TProbe p;
-    p.Log = run.Output;
-    p.Decoded = run.ExitCode == 0;
-    std::smatch m;
-    if (std::regex_search(run.Output, m, std::regex(R"(Duration: (\d+):(\d+):(\d+\.\d+))")))
-        p.Duration = std::stoi(m[1]) * 3600 + std::stoi(m[2]) * 60 + std::stod(m[3]);
-    if (std::regex_search(run.Output, m, std::regex(R"(Input #0[\s\S]*?Video: [^\n]*?, (\d{2,5})x(\d{2,5}))"))) {
-        p.Width = std::stoi(m[1]);
-        p.Height = std::stoi(m[2]);
-    }
-    p.HasAudio = std::regex_search(run.Output, std::regex(R"(Input #0[\s\S]*?Stream #0:\d+[^\n]*: Audio: )"));
-    return p;
-}
+TProbe Probe(const std::wstring& path) { return engine_tools::Probe(kEngine, path); }
 
 // Every status line reads as a frame count and a percentage that never go back, and the
 // run ends on a completion line.
@@ -425,18 +334,6 @@ TEST(EncoderProgram, MissingEngineIsReported) {
     EXPECT_NE(run.ExitCode, 0u);
     EXPECT_NE(run.Output.find("ffmpeg.exe\" is missing"), std::string::npos) << run.Output;
     EXPECT_FALSE(HasStreamLine(run.Output));
-}
-
-// Processes of the given program name, with their parents.
-std::vector<std::pair<DWORD, DWORD>> ProcessesNamed(const wchar_t* name) {
-    std::vector<std::pair<DWORD, DWORD>> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL ok = Process32FirstW(snapshot, &entry); ok; ok = Process32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szExeFile, name) == 0) found.emplace_back(entry.th32ProcessID, entry.th32ParentProcessID);
-    CloseHandle(snapshot);
-    return found;
 }
 
 TEST(EncoderProgram, TerminatedEncoderLeavesNoProcessBehind) {
