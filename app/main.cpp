@@ -282,6 +282,9 @@ void TfrmMain::LoadSettings() {
     odlgVedio->SetFilter(catalogue_.OpenDialogFilter());
     edtOutputFolder->SetText(settings_.OutputFolder());
     cboxType->SetItemIndex(settings_.EncoderTypeIndex(types->GetCount()));
+    // The stored type brings its own extension; otherwise a batch started without a
+    // new pick would name, say, MP4 output "-[VXE].avi".
+    if (cboxType->GetItemIndex() >= 0) OutputExt = catalogue_.OutputExtFor(cboxType->GetText());
 }
 
 void TfrmMain::SaveSettings() { settings_.Save(edtOutputFolder->GetText(), cboxType->GetItemIndex()); }

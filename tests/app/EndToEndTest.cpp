@@ -235,6 +235,35 @@ TEST_F(EndToEnd, WindowsMediaFlashAndAviToXvid) {
     EXPECT_NE(Probe(engine, OutputOf(sources[0])).Log.find("Input #0, avi,"), std::string::npos);
 }
 
+// The type remembered from the last session converts to its own container and
+// extension when the user starts without picking a type again.
+TEST_F(EndToEnd, RememberedTypeKeepsItsExtension) {
+    form.reset();
+    const int mp4Index = 0;  // the catalogue's first type
+    // Written as UTF-16 with a byte-order mark, so the Chinese folder name survives.
+    const std::wstring text = L"\xFEFF[Configure]\r\nOutputFolder=" + out + L"\r\nEncoderType=" +
+                              std::to_wstring(mp4Index) + L"\r\n";
+    HANDLE h = ::CreateFileW((program + L"codecs\\VXEncoder.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(h, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
+    ::CloseHandle(h);
+    ::CreateDirectoryW(out.c_str(), nullptr);
+    form.reset(new TfrmMain(Application, program));
+    form->FinishBuilding();
+    ASSERT_EQ(form->cboxType->GetText(), kMp4Type);
+    ASSERT_EQ(form->edtOutputFolder->GetText(), out);
+    const std::wstring source = Clip(kAvi);
+    Queue({source});
+    RunBatch();
+    EXPECT_EQ(Status(0), L"已完成");
+    const std::wstring output = OutputPathFor(out, source, L".mp4");
+    const TProbe probe = Probe(engine, output);
+    EXPECT_TRUE(probe.Decoded) << WideToUtf8(output) << "\n" << probe.Log;
+    EXPECT_NE(probe.Log.find("Input #0, mov,mp4"), std::string::npos) << probe.Log;
+}
+
 // A file the engine cannot read is not marked converted, and the next one still is.
 TEST_F(EndToEnd, SourceThatIsNoVideoEndsStopped) {
     const std::wstring broken = clips + L"不是视频.avi";

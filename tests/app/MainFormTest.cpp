@@ -274,8 +274,8 @@ TEST_F(MainForm, CreationLoadsTheCatalogueAndSettings) {
     EXPECT_EQ(form->cboxType->GetItemIndex(), 1);
     EXPECT_EQ(form->odlgVedio->GetFilter(), L"Video|*.avi;*.mpg|");
     EXPECT_EQ(form->edtOutputFolder->GetText(), L"D:\\Out\\");
-    // The stored type is selected, but the extension changes only by a user's pick.
-    EXPECT_EQ(form->OutputExt, L".avi");
+    // The stored type is selected with its extension.
+    EXPECT_EQ(form->OutputExt, L".mp4");
     EXPECT_EQ(form->CurrentRow(), -1);
     EXPECT_EQ(form->ProgressPosition(), 0);
     form->cboxType->SetItemIndex(1);
