@@ -13,58 +13,24 @@
 
 #include "encoder/EncoderOptions.h"
 #include "encoder/FfmpegArguments.h"
+#include "tests/encoder/EngineTools.h"
 
 namespace {
 
 using namespace vx;
 
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
+using engine_tools::WindowsPath;
 
 const std::wstring kCodecs = WindowsPath(VX_DIST_CODECS) + L"\\";
 
 // Runs a command line to its end, draining its merged output; returns seconds, or -1.
-double TimedRun(const std::wstring& commandLine, DWORD* exitCode = nullptr) {
-    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    CreatePipe(&readEnd, &writeEnd, &sa, 0);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = writeEnd;
-    PROCESS_INFORMATION pi = {};
-    std::wstring line = commandLine;
+double TimedRun(const std::wstring& commandLine) {
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
-        CloseHandle(readEnd);
-        CloseHandle(writeEnd);
-        return -1;
-    }
-    CloseHandle(writeEnd);
-    // Polled rather than read to its end: a lingering copy of the pipe's writing end in
-    // another process must not stall the measurement.
-    char buffer[4096];
-    DWORD available = 0, got = 0;
-    for (bool running = true; running;) {
-        running = WaitForSingleObject(pi.hProcess, 5) == WAIT_TIMEOUT;
-        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available &&
-               ReadFile(readEnd, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) && got) {
-        }
-    }
+    const engine_tools::TRun run = engine_tools::RunCommand(commandLine, 600000);
     QueryPerformanceCounter(&end);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    if (exitCode) *exitCode = code;
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    CloseHandle(readEnd);
-    return code == 0 ? double(end.QuadPart - start.QuadPart) / frequency.QuadPart : -1;
+    return run.ExitCode == 0 ? double(end.QuadPart - start.QuadPart) / frequency.QuadPart : -1;
 }
 
 double Median(std::vector<double> v) {
