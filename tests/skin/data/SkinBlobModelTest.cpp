@@ -14,6 +14,8 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <random>
+#include <stdexcept>
 #include <memory>
 #include <set>
 #include <cstdlib>
@@ -417,6 +419,64 @@ TEST_F(SkinBlob, ModelEqualsTheOneLoadedFromTheUncompressedFolder) {
     EXPECT_EQ(model().ButtonFaceColour, folder.Model.ButtonFaceColour);
     EXPECT_EQ(model().SampledTitleColour, folder.Model.SampledTitleColour);
     EXPECT_EQ(model().SkinName, L"Vexlo Calm");
+}
+
+// Our skin's definition with values changed at random to hostile ones (negative, zero,
+// huge, extreme 32-bit numbers, missing or wrong pictures), loaded over the blob's own
+// bitmaps: every load must finish without a crash or an exception, and what it builds
+// must stay coherent.
+TEST_F(SkinBlob, HostileValuesInOurDefinitionLoadWithoutFault) {
+    const char* hostile[] = {"-1", "0", "1", "-2147483648", "2147483647", "100000", "-99999", "65535",
+                             "$FFFFFFFF", "0x7FFFFFFF", "", "x", "255 255", "nothing.bmp", "menuitem.bmp",
+                             "scrollbar.bmp", "C:\\skins\\close.bmp", "close.BMP"};
+    std::mt19937 rng(20261208);
+    const std::vector<std::string>& lines = ini().Lines();
+    // 200 rounds by default; VX_SKIN_HOSTILE_ROUNDS asks for a longer run.
+    const char* asked = std::getenv("VX_SKIN_HOSTILE_ROUNDS");
+    const int rounds = asked ? std::max(1, std::atoi(asked)) : 200;
+    for (int round = 0; round < rounds; ++round) {
+        std::string text;
+        int changed = 0;
+        for (const std::string& line : lines) {
+            const std::size_t eq = line.find('=');
+            if (eq != std::string::npos && rng() % 8 == 0) {
+                text += line.substr(0, eq + 1) + hostile[rng() % std::size(hostile)];
+                ++changed;
+            } else {
+                text += line;
+            }
+            text += "\r\n";
+        }
+        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(changed) + " values changed");
+        TQuickIni changedIni;
+        changedIni.LoadFromText(text);
+        TSkinModel m;
+        TSkinLoadOptions options;
+        options.ScrollArrowWidth = round % 3 == 0 ? 40 : 17;
+        try {
+            m.LoadDefinition(changedIni, reader(), options);
+        } catch (const std::exception& e) {
+            FAIL() << "the load threw: " << e.what();
+        }
+        // Pictures come whole from the archive or from the fixed derivations; frame
+        // counts stay as the model states them; the derived pictures always exist.
+        ASSERT_TRUE(m.ComboxArrow && m.Toolbar && m.Track && m.TrackVert);
+        EXPECT_EQ(m.Toolbar->Bitmap.GetWidth(), 10);
+        EXPECT_GE(m.SysButtons.size(), 3u);
+        for (const auto& [name, e] : Elements(m)) {
+            if (!e)
+                continue;
+            EXPECT_GE(e->Bitmap.GetWidth(), 0) << name;
+            EXPECT_LE(e->Bitmap.GetWidth(), 4096) << name;
+            EXPECT_LE(e->Bitmap.GetHeight(), 4096) << name;
+        }
+        if (m.ComboButton && m.SunkEdge) {
+            EXPECT_EQ(m.ComboButton->Bitmap.GetWidth(), 200);
+            EXPECT_EQ(m.SunkEdge->Bitmap.GetWidth(), 200);
+        }
+        if (HasFatalFailure())
+            return;
+    }
 }
 
 }  // namespace
