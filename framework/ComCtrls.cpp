@@ -1165,7 +1165,12 @@ void TCustomUpDown::SetAssociate(TWinControl* control) {
 
 void TCustomUpDown::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
-    if (operation == opRemove && component == associate_) associate_ = nullptr;
+    if (operation == opRemove && component == associate_) {
+        associate_ = nullptr;
+        // The window must not keep the handle of a buddy that is gone (handles are
+        // reused, and it writes the position into its buddy's text).
+        if (HandleAllocated()) ::SendMessageW(handle_, UDM_SETBUDDY, 0, 0);
+    }
 }
 
 void TCustomUpDown::WndProc(TMessage& m) {
@@ -1272,6 +1277,13 @@ void TCustomTabControl::Change() {
 }
 
 void TCustomTabControl::WndProc(TMessage& m) {
+    if (m.Msg == WM_NCHITTEST) {
+        // The system tab control lets the mouse through everywhere but on its tabs;
+        // the controls placed on it (graphic ones have no window) must still get it.
+        TWinControl::WndProc(m);
+        if (m.Result == HTTRANSPARENT) m.Result = HTCLIENT;
+        return;
+    }
     if (IsNotifyRecord(m)) {
         auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
         if (hdr->code == TCN_SELCHANGING) {

@@ -1058,6 +1058,33 @@ void TWinControl::PaintHandler(TMessage& m) {
     ::EndPaint(handle_, &ps);
 }
 
+bool TWinControl::HasGraphicChildren() const {
+    return std::any_of(controls_.begin(), controls_.end(),
+                       [](const TControl* c) { return !c->isWindowed_ && c->GetVisible(); });
+}
+
+// A system control (tab control, ...) paints itself; graphic controls placed on it are
+// drawn over its picture in the same paint, on the DC the system control painted on.
+void TWinControl::PaintSystemControl(TMessage& m) {
+    HDC given = reinterpret_cast<HDC>(m.WParam);
+    if (given) {
+        int saved = ::SaveDC(given);
+        DefaultHandler(m);
+        ::RestoreDC(given, saved);
+        PaintControls(given);
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(handle_, &ps);
+    TMessage withDC{m.Msg, reinterpret_cast<std::uintptr_t>(dc), 0, 0};
+    int saved = ::SaveDC(dc);
+    DefaultHandler(withDC);
+    ::RestoreDC(dc, saved);
+    PaintControls(dc);
+    ::EndPaint(handle_, &ps);
+    m.Result = 0;
+}
+
 bool TWinControl::RouteMouseToGraphic(TMessage& m) {
     POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     TControl* target = nullptr;
@@ -1086,6 +1113,10 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_PAINT:
         if (OwnClass()) {
             PaintHandler(m);
+            return;
+        }
+        if (HasGraphicChildren()) {
+            PaintSystemControl(m);
             return;
         }
         break;

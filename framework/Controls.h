@@ -350,6 +350,8 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void PaintHandler(TMessage& message);
+    bool HasGraphicChildren() const;
+    void PaintSystemControl(TMessage& message);
     bool RouteMouseToGraphic(TMessage& message);
     void UpdateBoundsFromWindow();
     void Reflect(TMessage& message, HWND child, unsigned cnMessage);

@@ -1,0 +1,267 @@
+// Painting of windowless controls through their parents: the device context they get
+// is moved to their origin and clipped to them, however deep they sit, whether the
+// parent is one of our own windows, a double-buffered one or a system control such as
+// a tab control.
+
+#include <gtest/gtest.h>
+
+#include "framework/ComCtrls.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+
+#include <commctrl.h>
+
+namespace {
+
+using namespace vx;
+
+constexpr COLORREF kProbeRed = RGB(255, 0, 0);
+
+// A windowless control that fills far more than its own rectangle, so the clipping
+// shows, and notes what the device context looked like when it painted.
+class TPaintProbe : public TGraphicControl {
+    VX_DECLARE_CLASS(TPaintProbe, TGraphicControl)
+public:
+    using TGraphicControl::TGraphicControl;
+    int paints = 0;
+    POINT origin{};
+    RECT clip{};
+
+protected:
+    void Paint() override {
+        ++paints;
+        HDC dc = GetCanvas()->GetHandle();
+        POINT viewport{};
+        ::GetWindowOrgEx(dc, &origin);
+        ::GetViewportOrgEx(dc, &viewport);
+        origin.x -= viewport.x;
+        origin.y -= viewport.y;
+        ::GetClipBox(dc, &clip);
+        GetCanvas()->GetBrush()->SetColor(clRed);
+        GetCanvas()->FillRect(RECT{-500, -500, 500, 500});
+    }
+};
+VX_IMPLEMENT_CLASS(TPaintProbe, TGraphicControl)
+
+// Draws a window into a bitmap by sending it WM_PAINT with a memory DC, as the
+// framework's own double buffering and print paths do.
+class TOffscreen {
+public:
+    TOffscreen(HWND window, int width, int height) : window_(window) {
+        HDC screen = ::GetDC(nullptr);
+        dc_ = ::CreateCompatibleDC(screen);
+        bitmap_ = ::CreateCompatibleBitmap(screen, width, height);
+        ::ReleaseDC(nullptr, screen);
+        old_ = ::SelectObject(dc_, bitmap_);
+        RECT all{0, 0, width, height};
+        ::FillRect(dc_, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::SendMessageW(window_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0);
+        ::SendMessageW(window_, WM_PAINT, reinterpret_cast<WPARAM>(dc_), 0);
+    }
+    ~TOffscreen() {
+        ::SelectObject(dc_, old_);
+        ::DeleteObject(bitmap_);
+        ::DeleteDC(dc_);
+    }
+    COLORREF At(int x, int y) const { return ::GetPixel(dc_, x, y); }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+};
+
+// The pixel a window shows on screen after it painted itself.
+COLORREF OnScreen(HWND window, int x, int y) {
+    HDC dc = ::GetDC(window);
+    COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
+    return c;
+}
+
+void RepaintNow(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// Checks the probe's rectangle (in the coordinates of `at`) is red inside and not
+// red just outside on all four sides.
+template <class PixelAt>
+void ExpectProbeExactly(const RECT& r, PixelAt at) {
+    EXPECT_EQ(at(r.left, r.top), kProbeRed);
+    EXPECT_EQ(at(r.right - 1, r.bottom - 1), kProbeRed);
+    EXPECT_EQ(at((r.left + r.right) / 2, (r.top + r.bottom) / 2), kProbeRed);
+    EXPECT_NE(at(r.left - 1, r.top), kProbeRed);
+    EXPECT_NE(at(r.right, r.bottom - 1), kProbeRed);
+    EXPECT_NE(at(r.left, r.top - 1), kProbeRed);
+    EXPECT_NE(at(r.right - 1, r.bottom), kProbeRed);
+}
+
+class ControlPaintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(30, 30, 420, 320);
+        outer = new TPanel(form.get());
+        outer->SetParent(form.get());
+        outer->SetBounds(10, 10, 260, 200);
+        outer->SetColor(clWhite);
+        inner = new TPanel(form.get());
+        inner->SetParent(outer);
+        inner->SetBounds(30, 20, 150, 120);
+        inner->SetColor(clWhite);
+        inner->SetBevelOuter(bvNone);
+        probe = new TPaintProbe(form.get());
+        probe->SetParent(inner);
+        probe->SetBounds(15, 25, 40, 30);
+    }
+    std::unique_ptr<TForm> form;
+    TPanel* outer = nullptr;
+    TPanel* inner = nullptr;
+    TPaintProbe* probe = nullptr;
+};
+
+TEST_F(ControlPaintTest, ANestedWindowlessControlPaintsOnlyItsOwnRectangle) {
+    form->Show();
+    RepaintNow(form->GetHandle());
+    ASSERT_GE(probe->paints, 1);
+    // Its own coordinates: origin at its top-left corner, clip inside its size.
+    EXPECT_EQ(probe->origin.x, -15);
+    EXPECT_EQ(probe->origin.y, -25);
+    EXPECT_GE(probe->clip.left, 0);
+    EXPECT_GE(probe->clip.top, 0);
+    EXPECT_LE(probe->clip.right, 40);
+    EXPECT_LE(probe->clip.bottom, 30);
+    HWND h = inner->GetHandle();
+    ExpectProbeExactly(probe->BoundsRect(), [h](int x, int y) { return OnScreen(h, x, y); });
+    // The outer panel around it stays white apart from its bevel.
+    EXPECT_EQ(OnScreen(outer->GetHandle(), 20, 150), RGB(255, 255, 255));
+}
+
+TEST_F(ControlPaintTest, APartialUpdateClipsTheControlToTheUpdatedArea) {
+    form->Show();
+    RepaintNow(form->GetHandle());
+    HWND h = inner->GetHandle();
+    // Paint the inner panel blue by hand, then ask for a repaint of the lower half
+    // of the probe only: the upper half must stay as it was.
+    HDC dc = ::GetDC(h);
+    RECT all{0, 0, 150, 120};
+    HBRUSH blue = ::CreateSolidBrush(RGB(0, 0, 255));
+    ::FillRect(dc, &all, blue);
+    ::DeleteObject(blue);
+    ::ReleaseDC(h, dc);
+    RECT lower{15, 40, 55, 55};
+    ::InvalidateRect(h, &lower, FALSE);
+    probe->paints = 0;
+    ::UpdateWindow(h);
+    EXPECT_EQ(probe->paints, 1);
+    EXPECT_EQ(probe->clip.top, 15);  // 40 in the panel is 15 in the probe
+    EXPECT_EQ(OnScreen(h, 30, 45), kProbeRed);
+    EXPECT_EQ(OnScreen(h, 30, 30), RGB(0, 0, 255));
+    EXPECT_EQ(OnScreen(h, 100, 100), RGB(0, 0, 255));
+}
+
+TEST_F(ControlPaintTest, DoubleBufferedAndPrintedParentsGiveTheSameOffsetAndClip) {
+    inner->SetDoubleBuffered(true);
+    form->Show();
+    RepaintNow(form->GetHandle());
+    HWND h = inner->GetHandle();
+    ExpectProbeExactly(probe->BoundsRect(), [h](int x, int y) { return OnScreen(h, x, y); });
+    TOffscreen printed(h, 150, 120);
+    ExpectProbeExactly(probe->BoundsRect(), [&](int x, int y) { return printed.At(x, y); });
+    EXPECT_EQ(probe->origin.x, -15);
+    EXPECT_EQ(probe->origin.y, -25);
+}
+
+TEST_F(ControlPaintTest, AHiddenOrMovedControlIsPaintedWhereItIsNow) {
+    form->Show();
+    probe->SetVisible(false);
+    RepaintNow(form->GetHandle());
+    HWND h = inner->GetHandle();
+    EXPECT_NE(OnScreen(h, 30, 35), kProbeRed);
+    probe->SetBounds(70, 60, 20, 10);
+    probe->SetVisible(true);
+    ::UpdateWindow(h);
+    ExpectProbeExactly(probe->BoundsRect(), [h](int x, int y) { return OnScreen(h, x, y); });
+    EXPECT_NE(OnScreen(h, 30, 35), kProbeRed);
+}
+
+// --- Tab control and page control ---------------------------------------------------------
+
+TEST_F(ControlPaintTest, AWindowlessControlOnATabControlIsPaintedAndGetsTheMouse) {
+    outer->SetVisible(false);  // the tab control takes the place of the nested panels
+    auto* tabs = new TTabControl(form.get());
+    tabs->SetParent(form.get());
+    tabs->SetBounds(20, 20, 300, 220);
+    tabs->GetTabs()->Add(L"视频");
+    tabs->GetTabs()->Add(L"音频");
+    auto* onTabs = new TPaintProbe(form.get());
+    onTabs->SetParent(tabs);
+    onTabs->SetBounds(40, 80, 50, 40);
+    int clicks = 0, entered = 0;
+    onTabs->OnClick = [&](TObject*) { ++clicks; };
+    onTabs->OnMouseEnter = [&](TObject*) { ++entered; };
+    form->Show();
+    RepaintNow(form->GetHandle());
+    HWND h = tabs->GetHandle();
+    EXPECT_GE(onTabs->paints, 1);
+    ExpectProbeExactly(onTabs->BoundsRect(), [h](int x, int y) { return OnScreen(h, x, y); });
+    TOffscreen printed(h, 300, 220);
+    ExpectProbeExactly(onTabs->BoundsRect(), [&](int x, int y) { return printed.At(x, y); });
+    // The tabs themselves are still drawn: the strip's text area is not plain face colour
+    // everywhere (there is an edge line under the tabs).
+    int strip = 0;
+    for (int x = 2; x < 120; ++x)
+        if (printed.At(x, 3) != ColorToColorRef(clBtnFace)) ++strip;
+    EXPECT_GT(strip, 0);
+
+    // The mouse: the system tab control is see-through outside its tabs, which would
+    // send the pointer to the form and never to the control on it.
+    POINT screen = tabs->ClientToScreen(POINT{60, 100});
+    EXPECT_EQ(::SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)), HTCLIENT);
+    EXPECT_EQ(::WindowFromPoint(screen), h);
+    EXPECT_EQ(FindDragTarget(screen, false), onTabs);
+    ::SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(60, 100));
+    ::SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 100));
+    ::SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(60, 100));
+    EXPECT_EQ(entered, 1);
+    EXPECT_EQ(clicks, 1);
+    // The tabs still answer the mouse as tabs.
+    RECT tab{};
+    ::SendMessageW(h, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+    POINT onTab = tabs->ClientToScreen(POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+    EXPECT_EQ(::SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(onTab.x, onTab.y)), HTCLIENT);
+    onTabs->OnClick = nullptr;
+    onTabs->OnMouseEnter = nullptr;
+    SetMouseControl(nullptr);
+}
+
+TEST_F(ControlPaintTest, AWindowlessControlBesideThePagesOfAPageControlIsPainted) {
+    outer->SetVisible(false);
+    auto* pages = new TPageControl(form.get());
+    pages->SetParent(form.get());
+    pages->SetBounds(20, 20, 300, 220);
+    auto* sheet = new TTabSheet(form.get());
+    sheet->SetCaption(L"常规");
+    sheet->SetPageControl(pages);
+    // In the tab row, right of the only tab: the sheet does not cover it.
+    auto* beside = new TPaintProbe(form.get());
+    beside->SetParent(pages);
+    beside->SetBounds(220, 2, 40, 12);
+    form->Show();
+    RepaintNow(form->GetHandle());
+    HWND h = pages->GetHandle();
+    EXPECT_GE(beside->paints, 1);
+    ExpectProbeExactly(beside->BoundsRect(), [h](int x, int y) { return OnScreen(h, x, y); });
+    // Switching pages repaints the page control and the control on it again.
+    beside->paints = 0;
+    auto* second = new TTabSheet(form.get());
+    second->SetCaption(L"高级");
+    second->SetPageControl(pages);
+    pages->SetActivePage(second);
+    RepaintNow(h);
+    EXPECT_GE(beside->paints, 1);
+    ExpectProbeExactly(beside->BoundsRect(), [h](int x, int y) { return OnScreen(h, x, y); });
+}
+
+}  // namespace
