@@ -364,18 +364,34 @@ protected:
         std::vector<std::wstring> lines;
         bool mainWindowDisabled = false;
         HWND last = nullptr;  // read and asked to close already
+        bool closeWithEscape = false;
+        bool stayedOpen = false;
+        ULONGLONG askedAt = 0;
     };
 
-    // Watches for the information window; reads it and closes it with its close box.
+    // Watches for the information window; reads it and closes it with its close box,
+    // or with the Esc key pressed in the control that has the focus.
     std::unique_ptr<TWatcher> WatchInfoWindow(TSeen& seen) {
         return std::make_unique<TWatcher>([this, &seen] {
             HWND info = VisibleWindow(L"视频信息");
+            if (info && info == seen.last && ::GetTickCount64() - seen.askedAt > 2000) {
+                // Still open long after the request: note it and close it for good.
+                seen.stayedOpen = true;
+                ::PostMessageW(info, WM_CLOSE, 0, 0);
+            }
             if (!info || info == seen.last) return false;
+            seen.askedAt = ::GetTickCount64();
             seen.last = info;
             ++seen.windows;
             seen.lines = TreeLines(info);
             seen.mainWindowDisabled = !::IsWindowEnabled(form->GetHandle());
-            ::PostMessageW(info, WM_CLOSE, 0, 0);
+            if (seen.closeWithEscape) {
+                HWND focus = ::GetFocus();
+                ::PostMessageW(focus ? focus : info, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+                ::PostMessageW(focus ? focus : info, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+            } else {
+                ::PostMessageW(info, WM_CLOSE, 0, 0);
+            }
             return false;  // keep counting: a second window would be a fault
         });
     }
@@ -404,6 +420,7 @@ TEST_F(MainFormInfo, MenuEntryShowsTheSelectedRowsFile) {
     EXPECT_TRUE(Shows(seen, L"完整名称：" + files[1])) << WideToUtf8(seen.lines.size() > 1 ? seen.lines[1] : L"");
     EXPECT_FALSE(Shows(seen, L"完整名称：" + files[0]));
     EXPECT_TRUE(seen.mainWindowDisabled) << "the information window is modal";
+    EXPECT_FALSE(seen.stayedOpen);
     EXPECT_TRUE(::IsWindowEnabled(form->GetHandle())) << "the main window takes input again after closing";
     EXPECT_TRUE(boxes.empty());
 }
@@ -419,8 +436,9 @@ TEST_F(MainFormInfo, DoubleClickOnARowShowsThatRowsFile) {
     EXPECT_TRUE(Shows(seen, L"完整名称：" + files[0]));
     EXPECT_TRUE(form->ListView1->GetItems()->Items(0)->GetSelected()) << "the double click selected the row";
 
-    // With both rows selected the first one in list order is shown.
+    // With both rows selected the first one in list order is shown; Esc closes it.
     seen = TSeen{};
+    seen.closeWithEscape = true;
     form->ListView1->GetItems()->Items(1)->SetSelected(true);
     form->ListView1->GetItems()->Items(0)->SetSelected(true);
     ChooseInfoFromMenu(RowCentre(1));
@@ -428,6 +446,7 @@ TEST_F(MainFormInfo, DoubleClickOnARowShowsThatRowsFile) {
     Pump(200);
     ASSERT_EQ(seen.windows, 1);
     EXPECT_TRUE(Shows(seen, L"完整名称：" + files[0]));
+    EXPECT_FALSE(seen.stayedOpen) << "Esc did not close the information window";
 }
 
 TEST_F(MainFormInfo, WithoutASelectedRowNothingOpens) {
