@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/main.h"
+#include "tests/app/MessageLoopWatcher.h"
 #include "app/vxeUtils.h"
 #include "framework/SysUtils.h"
 #include "tests/encoder/EngineTools.h"
@@ -45,22 +46,7 @@ void EmptyFolder(const std::wstring& folder) {
     ::FindClose(find);
 }
 
-// Runs `check` every 20 ms from the message loop (the encoder job's wait handles
-// messages) until it returns true.
-class TWatcher {
-public:
-    explicit TWatcher(std::function<bool()> check) : timer_(new TTimer(nullptr)) {
-        timer_->SetInterval(20);
-        timer_->OnTimer = [this, check](TObject*) {
-            if (check()) timer_->SetEnabled(false);
-        };
-        timer_->SetEnabled(true);
-    }
-    ~TWatcher() { delete timer_; }
-
-private:
-    TTimer* timer_;
-};
+using test::TWatcher;
 
 struct TClip {
     const wchar_t* Name;

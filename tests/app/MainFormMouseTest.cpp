@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/main.h"
+#include "tests/app/MessageLoopWatcher.h"
 #include "dialogs/ShellOpen.h"
 #include "dialogs/about.h"
 #include "framework/SysUtils.h"
@@ -56,22 +57,7 @@ void Pump(unsigned ms, const std::function<bool()>& done = nullptr) {
     }
 }
 
-// Runs `check` every 20 ms from whatever message loop is running (a modal window's
-// included) until it returns true.
-class TWatcher {
-public:
-    explicit TWatcher(std::function<bool()> check) : timer_(new TTimer(nullptr)) {
-        timer_->SetInterval(20);
-        timer_->OnTimer = [this, check](TObject*) {
-            if (check()) timer_->SetEnabled(false);
-        };
-        timer_->SetEnabled(true);
-    }
-    ~TWatcher() { delete timer_; }
-
-private:
-    TTimer* timer_;
-};
+using test::TWatcher;
 
 struct TFindWindow {
     std::wstring caption;

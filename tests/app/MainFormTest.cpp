@@ -15,6 +15,7 @@
 
 #include "app/PowerOff.h"
 #include "app/main.h"
+#include "tests/app/MessageLoopWatcher.h"
 #include "dialogs/ShellOpen.h"
 #include "dialogs/Shutdown.h"
 #include "framework/SysUtils.h"
@@ -77,21 +78,7 @@ struct TBox {
     UINT flags;
 };
 
-// Runs `check` every 20 ms from the message loop until it returns true.
-class TWatcher {
-public:
-    explicit TWatcher(std::function<bool()> check) : timer_(new TTimer(nullptr)) {
-        timer_->SetInterval(20);
-        timer_->OnTimer = [this, check](TObject*) {
-            if (check()) timer_->SetEnabled(false);
-        };
-        timer_->SetEnabled(true);
-    }
-    ~TWatcher() { delete timer_; }
-
-private:
-    TTimer* timer_;
-};
+using test::TWatcher;
 
 class MainForm : public ::testing::Test {
 protected:
