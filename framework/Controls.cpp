@@ -1093,7 +1093,14 @@ bool TWinControl::RouteMouseToGraphic(TMessage& m) {
     else if (!g_captureControl || g_captureControl == this)
         target = ControlAtPos(p, false);
     if (!target) return false;
-    if (m.Msg == WM_MOUSEMOVE) SetMouseControl(target);
+    if (m.Msg == WM_MOUSEMOVE) {
+        // The control holding the capture gets every move, but the mouse is over it only
+        // while the point is inside it: a pressed button dragged off is left, and entered
+        // again on its return.
+        RECT bounds = target->BoundsRect();
+        bool over = target != g_captureControl || ::PtInRect(&bounds, p);
+        SetMouseControl(over ? target : FindDragTarget(ClientToScreen(p), false));
+    }
     std::intptr_t l = MAKELPARAM(p.x - target->left_, p.y - target->top_);
     m.Result = target->Perform(m.Msg, m.WParam, l);
     return true;

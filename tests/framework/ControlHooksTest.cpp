@@ -265,6 +265,8 @@ protected:
         log.clear();
     }
     void TearDown() override {
+        // The pointer goes to a corner where later tests' windows are not.
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
         SetMouseControl(nullptr);
         for (auto& [control, previous] : hooks) control->WindowProc = previous;
         form.reset();
@@ -322,6 +324,29 @@ TEST_F(MouseTrackingTest, AControlFreedUnderTheMouseIsNotToldLater) {
     MoveTo(form.get(), 300, 250);  // would tell the freed label it was left
     EXPECT_EQ(GetMouseControl(), form.get());
     EXPECT_EQ(log.back(), L"+form");
+}
+
+TEST_F(MouseTrackingTest, APressedControlDraggedOffIsLeftAndEnteredAgainOnReturn) {
+    int clicks = 0;
+    speed->OnClick = [&](TObject*) { ++clicks; };
+    MoveTo(inner, 20, 20);
+    ::SendMessageW(inner->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    EXPECT_EQ(GetCaptureControl(), speed);
+    // Dragged off (the moves still come to the holder of the capture) and back.
+    ::SendMessageW(inner->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(80, 70));
+    EXPECT_NE(GetMouseControl(), speed);
+    ::SendMessageW(inner->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(22, 21));
+    EXPECT_EQ(GetMouseControl(), speed);
+    ::SendMessageW(inner->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(22, 21));
+    EXPECT_EQ(clicks, 1);
+    // Released outside: no click.
+    ::SendMessageW(inner->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    ::SendMessageW(inner->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(80, 70));
+    ::SendMessageW(inner->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(80, 70));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+    EXPECT_EQ(Joined(), L"+speed -speed +inner -inner +speed -speed +inner");
+    speed->OnClick = nullptr;
 }
 
 TEST_F(MouseTrackingTest, RealCursorMovesEnterAndLeaveInPairs) {

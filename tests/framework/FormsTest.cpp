@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -272,6 +273,67 @@ TEST(FormsTest, TabMovesTheFocusThroughTabStopsInTabOrder) {
     EXPECT_TRUE(Application->IsKeyMsg(msg));
     EXPECT_TRUE(form.cancel->Focused());
     form.Hide();
+}
+
+// Every control with a message method chained in front, as a restyling layer does:
+// the modal loop's keys still work. Tab moves on, Enter presses the focused button
+// (not the default one), Esc the cancel button, Space a focused button.
+TEST(FormsTest, ModalKeysStillWorkWithEveryControlsMessageMethodChained) {
+    TAskForm form(nullptr);
+    std::vector<std::pair<TControl*, TWndMethod>> saved;
+    int messages = 0;
+    for (TControl* c : std::initializer_list<TControl*>{&form, form.edit, form.ok, form.cancel}) {
+        TWndMethod previous = c->WindowProc;
+        saved.emplace_back(c, previous);
+        c->WindowProc = [previous, &messages](TMessage& m) {
+            ++messages;
+            previous(m);
+        };
+    }
+    auto key = [](HWND to, WORD vk) {
+        ::PostMessageW(to, WM_KEYDOWN, vk, 1);
+        ::PostMessageW(to, WM_KEYUP, vk, 0xC0000001);
+    };
+    // One step per timer tick while the form is modal.
+    auto run = [&](std::vector<std::function<void()>> steps) {
+        size_t next = 0;
+        int ticks = 0;
+        form.timer->OnTimer = [&](TObject*) {
+            if (next < steps.size()) steps[next++]();
+            if (++ticks > 100) form.SetModalResult(mrAbort);  // never hang the test run
+        };
+        TModalResult result = form.ShowModal();
+        form.timer->OnTimer = nullptr;
+        return result;
+    };
+    HWND afterFirstTab = nullptr, afterSecondTab = nullptr;
+    EXPECT_EQ(run({[&] {
+                       form.edit->SetFocus();
+                       key(form.edit->GetHandle(), VK_TAB);
+                   },
+                   [&] {
+                       afterFirstTab = ::GetFocus();
+                       key(afterFirstTab, VK_TAB);
+                   },
+                   [&] {
+                       afterSecondTab = ::GetFocus();
+                       key(afterSecondTab, VK_RETURN);
+                   }}),
+              mrCancel);
+    EXPECT_EQ(afterFirstTab, form.ok->GetHandle());
+    EXPECT_EQ(afterSecondTab, form.cancel->GetHandle());
+    // Space on the focused OK button clicks it.
+    EXPECT_EQ(run({[&] {
+                  form.ok->SetFocus();
+                  ::PostMessageW(form.ok->GetHandle(), WM_KEYDOWN, VK_SPACE, 1);
+                  ::PostMessageW(form.ok->GetHandle(), WM_CHAR, L' ', 1);
+                  ::PostMessageW(form.ok->GetHandle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+              }}),
+              mrOk);
+    // Esc from the edit.
+    EXPECT_EQ(run({[&] { key(form.edit->GetHandle(), VK_ESCAPE); }}), mrCancel);
+    EXPECT_GT(messages, 0);
+    for (auto& [c, previous] : saved) c->WindowProc = previous;
 }
 
 }  // namespace
