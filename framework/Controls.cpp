@@ -1129,10 +1129,15 @@ void TWinControl::WndProc(TMessage& m) {
         break;
     case WM_ERASEBKGND:
         if (OwnClass()) {
-            if (!doubleBuffered_ || m.WParam == static_cast<std::uintptr_t>(m.LParam)) {
+            // Double-buffered, the window's own DC needs no erasing: the buffered paint
+            // covers it (and erasing would flicker). Any other DC, such as one someone
+            // paints this control's picture into, is erased.
+            HDC dc = reinterpret_cast<HDC>(m.WParam);
+            if (!doubleBuffered_ || m.WParam == static_cast<std::uintptr_t>(m.LParam) ||
+                ::WindowFromDC(dc) != handle_) {
                 RECT r;
                 ::GetClientRect(handle_, &r);
-                ::FillRect(reinterpret_cast<HDC>(m.WParam), &r, ColorBrush());
+                ::FillRect(dc, &r, ColorBrush());
             }
             m.Result = 1;
             return;

@@ -186,6 +186,82 @@ TEST_F(ControlPaintTest, AHiddenOrMovedControlIsPaintedWhereItIsNow) {
     EXPECT_NE(OnScreen(h, 30, 35), kProbeRed);
 }
 
+// --- Painting the parent behind a control ---------------------------------------------------
+
+// What a layer drawing a control "transparent" does: it has the parent paint itself,
+// with its graphic children, into the control's device context, moved and clipped so that
+// only the part behind the control lands there.
+void PaintParentInto(TControl* control, HDC dc) {
+    HWND parent = control->GetParent()->GetHandle();
+    int saved = ::SaveDC(dc);
+    ::OffsetViewportOrgEx(dc, -control->GetLeft(), -control->GetTop(), nullptr);
+    RECT r = control->BoundsRect();
+    ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    ::SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ::SendMessageW(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    ::RestoreDC(dc, saved);
+}
+
+// A 40 × 40 bitmap, first filled black, with the parent painted behind `control`.
+template <class Check>
+void WithParentBehind(TControl* control, Check check) {
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 40, 40);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    RECT all{0, 0, 40, 40};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    PaintParentInto(control, dc);
+    check(dc);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+}
+
+TEST_F(ControlPaintTest, TheParentPaintsBehindAControlWithItsOtherGraphicChildren) {
+    // The probe covers (15, 25)-(55, 55) of the inner panel; the control overlaps it.
+    auto* front = new TPanel(form.get());
+    front->SetParent(inner);
+    front->SetBounds(35, 40, 40, 40);
+    for (bool doubleBuffered : {false, true}) {
+        SCOPED_TRACE(doubleBuffered ? "double-buffered parent" : "plain parent");
+        inner->SetDoubleBuffered(doubleBuffered);
+        form->Show();
+        WithParentBehind(front, [](HDC dc) {
+            EXPECT_EQ(::GetPixel(dc, 0, 0), kProbeRed);           // the probe at (35, 40)
+            EXPECT_EQ(::GetPixel(dc, 19, 14), kProbeRed);         // its corner at (54, 54)
+            EXPECT_EQ(::GetPixel(dc, 20, 14), RGB(255, 255, 255));  // the panel beside it
+            EXPECT_EQ(::GetPixel(dc, 5, 15), RGB(255, 255, 255));   // and below it
+            EXPECT_EQ(::GetPixel(dc, 39, 39), RGB(255, 255, 255));
+        });
+    }
+}
+
+TEST_F(ControlPaintTest, ADoubleBufferedFormStillErasesBehindAControlOnIt) {
+    form->SetColor(clYellow);
+    form->SetDoubleBuffered(true);
+    auto* onForm = new TPanel(form.get());
+    onForm->SetParent(form.get());
+    onForm->SetBounds(300, 200, 40, 40);
+    form->Show();
+    WithParentBehind(onForm, [](HDC dc) {
+        EXPECT_EQ(::GetPixel(dc, 0, 0), RGB(255, 255, 0));
+        EXPECT_EQ(::GetPixel(dc, 39, 39), RGB(255, 255, 0));
+    });
+    // Its own window's DC is still left alone by the erase (no flicker before the
+    // buffered picture is copied in).
+    HWND h = form->GetHandle();
+    HDC own = ::GetDC(h);
+    RECT spot{2, 2, 8, 8};  // clear of the panels
+    HBRUSH blue = ::CreateSolidBrush(RGB(0, 0, 255));
+    ::FillRect(own, &spot, blue);
+    ::DeleteObject(blue);
+    ::SendMessageW(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(own), 0);
+    EXPECT_EQ(::GetPixel(own, 5, 5), RGB(0, 0, 255));
+    ::ReleaseDC(h, own);
+}
+
 // --- Tab control and page control ---------------------------------------------------------
 
 TEST_F(ControlPaintTest, AWindowlessControlOnATabControlIsPaintedAndGetsTheMouse) {
