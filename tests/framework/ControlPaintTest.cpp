@@ -297,11 +297,17 @@ TEST_F(ControlPaintTest, AWindowlessControlOnATabControlIsPaintedAndGetsTheMouse
     EXPECT_EQ(::SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)), HTCLIENT);
     EXPECT_EQ(::WindowFromPoint(screen), h);
     EXPECT_EQ(FindDragTarget(screen, false), onTabs);
-    ::SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(60, 100));
+    // The real pointer put there reaches it too.
+    ::SetCursorPos(screen.x, screen.y);
+    for (DWORD start = ::GetTickCount(); entered == 0 && ::GetTickCount() - start < 1500;) {
+        Application->ProcessMessages();
+        ::Sleep(5);
+    }
+    EXPECT_EQ(entered, 1);
     ::SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 100));
     ::SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(60, 100));
-    EXPECT_EQ(entered, 1);
     EXPECT_EQ(clicks, 1);
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     // The tabs still answer the mouse as tabs.
     RECT tab{};
     ::SendMessageW(h, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
