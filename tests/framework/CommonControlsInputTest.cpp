@@ -242,4 +242,47 @@ TEST_F(CommonControlsInputTest, ListViewColumnsAreHeaderItemsAndClicksSelectRows
     list->OnColumnClick = nullptr;
 }
 
+TEST_F(CommonControlsInputTest, TreeViewKeysAndClicksMoveTheSelectionAndExpandNodes) {
+    auto* tree = new TTreeView(form.get());
+    tree->SetParent(form.get());
+    tree->SetBounds(10, 10, 250, 250);
+    TTreeNode* video = tree->GetItems()->AddChild(nullptr, L"视频");
+    TTreeNode* avi = tree->GetItems()->AddChild(video, L"AVI");
+    tree->GetItems()->AddChild(video, L"MP4");
+    TTreeNode* audio = tree->GetItems()->AddChild(nullptr, L"音频");
+    std::vector<std::wstring> changes;
+    tree->OnChange = [&](TObject*, TTreeNode* node) { changes.push_back(node ? node->GetText() : L"-"); };
+    HWND h = tree->GetHandle();
+    ::SetFocus(h);
+    tree->SetSelected(video);
+    changes.clear();
+    Key(h, VK_RIGHT);  // opens the node
+    EXPECT_TRUE(video->GetExpanded());
+    Key(h, VK_DOWN);
+    EXPECT_EQ(tree->GetSelected(), avi);
+    Key(h, VK_END);
+    EXPECT_EQ(tree->GetSelected(), audio);
+    EXPECT_EQ(changes, (std::vector<std::wstring>{L"AVI", L"音频"}));
+    // A click on a row selects its node.
+    RECT row{};
+    *reinterpret_cast<HTREEITEM*>(&row) = video->ItemId();
+    ASSERT_TRUE(::SendMessageW(h, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&row)));
+    // The tree tracks a press in a loop of its own that waits for the release in the
+    // queue, so both are posted, as the system would.
+    LPARAM at = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    ::PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(h, WM_LBUTTONUP, 0, at);
+    for (int i = 0; i < 20 && tree->GetSelected() != video; ++i) {
+        Application->ProcessMessages();
+        ::Sleep(5);
+    }
+    EXPECT_EQ(tree->GetSelected(), video);
+    EXPECT_EQ(tree->GetNodeAt((row.left + row.right) / 2, (row.top + row.bottom) / 2), video);
+    // Deleting the selected node leaves no dangling selection.
+    video->Delete();
+    EXPECT_NE(tree->GetSelected(), video);
+    EXPECT_EQ(tree->GetItems()->Count(), 1);
+    tree->OnChange = nullptr;
+}
+
 }  // namespace
