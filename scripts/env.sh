@@ -36,7 +36,12 @@ vx_start_display() {
 # The first program also starts Wine's services and the virtual desktop; it runs here,
 # with its output going nowhere, so that no later program's output pipe is held open
 # by those long-lived processes.
+# A server of this prefix left from an earlier run is ended first: its virtual desktop
+# lives on that run's display, which may be gone, and every window made through it
+# would fail. One prefix serves one run at a time; parallel runs set VX_WINEPREFIX.
 vx_start_wineserver() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
   wineserver -p >/dev/null 2>&1 || true
   wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 }
