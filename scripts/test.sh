@@ -6,8 +6,11 @@
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
+t0=$(date +%s)
 "$VX_ROOT/scripts/setup.sh" || { vx_log "set-up failed"; exit 1; }
+t1=$(date +%s)
 "$VX_ROOT/scripts/build.sh" native win || { vx_log "build failed"; echo "0 passed, 1 failed"; exit 1; }
+t2=$(date +%s)
 
 vx_start_display || exit 1
 vx_start_wineserver
@@ -30,4 +33,5 @@ run_ctest native "$VX_BUILD_NATIVE" "$VX_JOBS" "$@"
 # foreground rules make windows of parallel tests disturb each other.
 run_ctest wine "$VX_BUILD_WIN" 1 "$@"
 
+vx_log "set-up $((t1 - t0)) s, build $((t2 - t1)) s, tests $(( $(date +%s) - t2 )) s (cache: $VX_CACHE)"
 python3 "$VX_ROOT/scripts/summarize-tests.py" "${runs[@]}"

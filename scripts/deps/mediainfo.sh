@@ -93,10 +93,10 @@ i686-w64-mingw32-g++-posix -shared -o "$dll" "$def" \
 # The DLL must import nothing but system libraries and export plain names.
 headers=$(i686-w64-mingw32-objdump -p "$dll")
 imports=$(awk '/DLL Name:/ {print tolower($3)}' <<<"$headers")
-for dll in $imports; do
-  case "$dll" in
+for import in $imports; do
+  case "$import" in
     kernel32.dll|user32.dll|advapi32.dll|shell32.dll|ole32.dll|oleaut32.dll|msvcrt.dll|ws2_32.dll|shlwapi.dll|gdi32.dll|version.dll|api-ms-win-*) ;;
-    *) vx_log "MediaInfo.dll imports $dll: not self-contained"; exit 1 ;;
+    *) vx_log "MediaInfo.dll imports $import: not self-contained"; exit 1 ;;
   esac
 done
 grep -q '\] MediaInfo_Inform$' <<<"$headers" \
