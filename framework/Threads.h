@@ -47,6 +47,34 @@ private:
     std::map<std::thread::id, int> readers_;
 };
 
+// Scoped read and write holds on a TMultiReadExclusiveWriteSynchronizer: the lock is let
+// go however the scope is left.
+class TReadLock {
+public:
+    explicit TReadLock(TMultiReadExclusiveWriteSynchronizer& lock) : lock_(lock) { lock_.BeginRead(); }
+    TReadLock(const TReadLock&) = delete;
+    TReadLock& operator=(const TReadLock&) = delete;
+    ~TReadLock() { lock_.EndRead(); }
+
+private:
+    TMultiReadExclusiveWriteSynchronizer& lock_;
+};
+
+class TWriteLock {
+public:
+    explicit TWriteLock(TMultiReadExclusiveWriteSynchronizer& lock) : lock_(lock), clean_(lock_.BeginWrite()) {}
+    TWriteLock(const TWriteLock&) = delete;
+    TWriteLock& operator=(const TWriteLock&) = delete;
+    ~TWriteLock() { lock_.EndWrite(); }
+    // False when another writer got in while this one upgraded from a read lock (see
+    // BeginWrite): what was read before must be read again.
+    bool Clean() const { return clean_; }
+
+private:
+    TMultiReadExclusiveWriteSynchronizer& lock_;
+    bool clean_;
+};
+
 #ifdef _WIN32
 
 class TThread;

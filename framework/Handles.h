@@ -1,0 +1,259 @@
+#pragma once
+// Owners of operating-system resources. The rule of the code base: every kernel
+// handle, device context, GDI object, selection and lock has exactly one owner, named
+// at the field or local that holds it, and that owner's destructor releases it. No code
+// pairs a release call with an acquire call by hand, on the normal path or an error path.
+//
+//   THandle         a kernel handle (process, thread, pipe, file, token, event ...),
+//                   closed with CloseHandle; Detach hands it over to another owner.
+//   TGdiObject<T>   an HBITMAP/HBRUSH/HPEN/HFONT/HRGN made by the caller, deleted with
+//                   DeleteObject.
+//   TWindowDC       a DC obtained with GetDC (or GetWindowDC), given back with ReleaseDC.
+//   TMemoryDC       a DC made with CreateCompatibleDC, deleted with DeleteDC.
+//   TPaintDC        BeginPaint/EndPaint.
+//   TSelectObject   a selection into a DC, undone (the previous object put back) at the
+//                   end of the scope; declare it after the object it selects, so the
+//                   selection ends before the object is deleted.
+//   TSavedDC        SaveDC/RestoreDC.
+//   TScopeExit      the end of a begin/end pair that is not a handle (BeginUpdate and
+//                   EndUpdate, BeginWrite and EndWrite ...): see the guards below.
+//
+// Locks: TCriticalSection with TCriticalSectionLock, and the read/write guards of
+// TMultiReadExclusiveWriteSynchronizer (TReadLock, TWriteLock) in Threads.h.
+
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace vx {
+
+// Runs a callable when the scope ends, unless dismissed. The building block of the
+// begin/end guards; use a named guard where one exists.
+template <class F>
+class TScopeExit {
+public:
+    explicit TScopeExit(F f) : f_(std::move(f)) {}
+    TScopeExit(const TScopeExit&) = delete;
+    TScopeExit& operator=(const TScopeExit&) = delete;
+    ~TScopeExit() {
+        if (armed_) f_();
+    }
+    void Dismiss() { armed_ = false; }
+
+private:
+    F f_;
+    bool armed_ = true;
+};
+
+// A begin/end pair on any object with BeginUpdate()/EndUpdate() (string lists, list
+// items, tree nodes, menus ...). EndUpdate runs however the scope is left.
+template <class T>
+class TUpdateGuard {
+public:
+    explicit TUpdateGuard(T& target) : target_(target) { target_.BeginUpdate(); }
+    TUpdateGuard(const TUpdateGuard&) = delete;
+    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+    ~TUpdateGuard() { target_.EndUpdate(); }
+
+private:
+    T& target_;
+};
+
+#ifdef _WIN32
+
+// A kernel handle. Empty is null or INVALID_HANDLE_VALUE (CreateFile's failure value);
+// both count as "no handle" and are never closed.
+class THandle {
+public:
+    THandle() = default;
+    explicit THandle(HANDLE h) : h_(h) {}
+    THandle(const THandle&) = delete;
+    THandle& operator=(const THandle&) = delete;
+    THandle(THandle&& other) noexcept : h_(other.Detach()) {}
+    THandle& operator=(THandle&& other) noexcept {
+        if (this != &other) Reset(other.Detach());
+        return *this;
+    }
+    ~THandle() { Reset(); }
+
+    HANDLE Get() const { return h_; }
+    bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+    explicit operator bool() const { return Valid(); }
+
+    // Closes the held handle (if any) and takes h.
+    void Reset(HANDLE h = nullptr) {
+        if (Valid()) ::CloseHandle(h_);
+        h_ = h;
+    }
+    // Gives the handle up without closing it; the caller becomes its owner.
+    [[nodiscard]] HANDLE Detach() {
+        HANDLE h = h_;
+        h_ = nullptr;
+        return h;
+    }
+    // The address of the (emptied) slot, for APIs that return a handle through an
+    // out-parameter: CreatePipe(r.Receive(), w.Receive(), ...).
+    HANDLE* Receive() {
+        Reset();
+        return &h_;
+    }
+
+private:
+    HANDLE h_ = nullptr;
+};
+
+// A GDI object the caller made. T is the handle type (HBITMAP, HBRUSH, HPEN, HFONT,
+// HRGN); stock objects must not be given to it.
+template <class T>
+class TGdiObject {
+public:
+    TGdiObject() = default;
+    explicit TGdiObject(T h) : h_(h) {}
+    TGdiObject(const TGdiObject&) = delete;
+    TGdiObject& operator=(const TGdiObject&) = delete;
+    TGdiObject(TGdiObject&& other) noexcept : h_(other.Detach()) {}
+    TGdiObject& operator=(TGdiObject&& other) noexcept {
+        if (this != &other) Reset(other.Detach());
+        return *this;
+    }
+    ~TGdiObject() { Reset(); }
+
+    T Get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+    void Reset(T h = nullptr) {
+        if (h_) ::DeleteObject(h_);
+        h_ = h;
+    }
+    [[nodiscard]] T Detach() {
+        T h = h_;
+        h_ = nullptr;
+        return h;
+    }
+
+private:
+    T h_ = nullptr;
+};
+
+using TBitmapHandle = TGdiObject<HBITMAP>;
+using TBrushHandle = TGdiObject<HBRUSH>;
+using TPenHandle = TGdiObject<HPEN>;
+using TFontHandle = TGdiObject<HFONT>;
+using TRegionHandle = TGdiObject<HRGN>;
+
+// A window's (or the screen's, for a null window) client DC.
+class TWindowDC {
+public:
+    explicit TWindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    // The whole window's DC, frame included (GetWindowDC).
+    static TWindowDC Whole(HWND window) { return TWindowDC(window, ::GetWindowDC(window)); }
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    TWindowDC(TWindowDC&& other) noexcept : window_(other.window_), dc_(other.dc_) { other.dc_ = nullptr; }
+    TWindowDC& operator=(TWindowDC&&) = delete;
+    ~TWindowDC() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    TWindowDC(HWND window, HDC dc) : window_(window), dc_(dc) {}
+    HWND window_;
+    HDC dc_;
+};
+
+// A memory DC compatible with another DC (or with the screen, for null).
+class TMemoryDC {
+public:
+    explicit TMemoryDC(HDC compatibleWith = nullptr) : dc_(::CreateCompatibleDC(compatibleWith)) {}
+    TMemoryDC(const TMemoryDC&) = delete;
+    TMemoryDC& operator=(const TMemoryDC&) = delete;
+    TMemoryDC(TMemoryDC&& other) noexcept : dc_(other.dc_) { other.dc_ = nullptr; }
+    TMemoryDC& operator=(TMemoryDC&&) = delete;
+    ~TMemoryDC() {
+        if (dc_) ::DeleteDC(dc_);
+    }
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HDC dc_;
+};
+
+// BeginPaint/EndPaint for one WM_PAINT.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND window) : window_(window) { dc_ = ::BeginPaint(window, &ps_); }
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+    ~TPaintDC() { ::EndPaint(window_, &ps_); }
+    HDC Get() const { return dc_; }
+    const PAINTSTRUCT& Info() const { return ps_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// Selects an object into a DC for the scope and puts the previous one back.
+class TSelectObject {
+public:
+    TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? ::SelectObject(dc, object) : nullptr) {}
+    TSelectObject(const TSelectObject&) = delete;
+    TSelectObject& operator=(const TSelectObject&) = delete;
+    ~TSelectObject() {
+        if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// SaveDC for the scope, RestoreDC at its end: clip regions, origins and modes changed
+// inside come back.
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc) : dc_(dc), state_(::SaveDC(dc)) {}
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+    ~TSavedDC() {
+        if (state_) ::RestoreDC(dc_, state_);
+    }
+
+private:
+    HDC dc_;
+    int state_;
+};
+
+// A critical section, owned by the object that holds the field, and its scoped lock.
+class TCriticalSection {
+public:
+    TCriticalSection() { ::InitializeCriticalSection(&cs_); }
+    TCriticalSection(const TCriticalSection&) = delete;
+    TCriticalSection& operator=(const TCriticalSection&) = delete;
+    ~TCriticalSection() { ::DeleteCriticalSection(&cs_); }
+    void Enter() { ::EnterCriticalSection(&cs_); }
+    void Leave() { ::LeaveCriticalSection(&cs_); }
+
+private:
+    CRITICAL_SECTION cs_;
+};
+
+class TCriticalSectionLock {
+public:
+    explicit TCriticalSectionLock(TCriticalSection& cs) : cs_(cs) { cs_.Enter(); }
+    TCriticalSectionLock(const TCriticalSectionLock&) = delete;
+    TCriticalSectionLock& operator=(const TCriticalSectionLock&) = delete;
+    ~TCriticalSectionLock() { cs_.Leave(); }
+
+private:
+    TCriticalSection& cs_;
+};
+
+#endif  // _WIN32
+
+}  // namespace vx
