@@ -113,6 +113,7 @@ protected:
     void TearDown() override {
         form.reset();
         MainMessageBoxHook = nullptr;
+        Application->OnException = nullptr;
         SetShellOpenAction(previousShell);
         SetPowerOffAction(previousPowerOff);
         Application->ResetTerminated();
@@ -617,6 +618,258 @@ TEST_F(MainForm, UnattendedBatchLogsAndOffersTheShutdown) {
     EXPECT_EQ(shutdownOffers, 2);
     EXPECT_TRUE(Application->Terminated());
     EXPECT_EQ(powerOffs, 1);
+}
+
+// --- the unattended batch ------------------------------------------------------------------
+
+// The box is read where it is used: ticked during the first file, the missing second
+// file goes to the log and the shutdown is offered; cleared during a run, it is not.
+TEST_F(MainForm, ShutdownBoxTickedOrClearedDuringABatch) {
+    Make();
+    ::CreateDirectoryW(out.c_str(), nullptr);
+    form->AddFile(Source(L"first.mpg", kConverts));
+    form->AddFile(root + L"in\\gone.mpg");
+    form->AddFile(Source(L"last.mpg", kConverts));
+    {
+        TWatcher tick([&] {
+            if (form->CurrentRow() != 0 || !form->JobRunning()) return false;
+            form->chkShutdown->SetChecked(true);
+            return true;
+        });
+        form->btnStartClick(form->btnStart);
+    }
+    EXPECT_TRUE(boxes.empty()) << WideToUtf8(boxes.empty() ? L"" : boxes[0].text);
+    const std::string goneLine = WideToUtf8(L"“" + root + L"in\\gone.mpg”文件转换失败，原因：源文件不存在！\r\n");
+    EXPECT_EQ(ReadFile(OutputOf(L"gone") + L".txt"), goneLine);
+    EXPECT_EQ(Status(2), L"已完成");
+    EXPECT_EQ(shutdownOffers, 1);
+
+    form->AddFile(Source(L"again.mpg", kConverts));
+    {
+        TWatcher clear([&] {
+            if (form->CurrentRow() != 3 || !form->JobRunning()) return false;
+            form->chkShutdown->SetChecked(false);
+            return true;
+        });
+        form->btnStartClick(form->btnStart);
+    }
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(ReadFile(OutputOf(L"gone") + L".txt"), goneLine + goneLine) << "still ticked at the second row";
+    EXPECT_EQ(Status(3), L"已完成");
+    EXPECT_EQ(shutdownOffers, 1) << "cleared before the end: no offer";
+    EXPECT_EQ(powerOffs, 0);
+}
+
+// Two sources of one name in two folders map to one output. Unattended, the second
+// does not overwrite what the first wrote in this batch; the batch goes on.
+TEST_F(MainForm, UnattendedBatchKeepsAnOutputWrittenEarlierInTheSameBatch) {
+    Make();
+    ::CreateDirectoryW(out.c_str(), nullptr);
+    ::CreateDirectoryW((root + L"in\\x").c_str(), nullptr);
+    ::CreateDirectoryW((root + L"in\\y").c_str(), nullptr);
+    form->chkShutdown->SetChecked(true);
+    const std::wstring marker = root + L"second-ran";
+    form->AddFile(Source(L"x\\clip.mpg", kConverts));
+    const std::string secondScript = std::string(kConverts) + "file:" + WideToUtf8(marker) + "\n";
+    const std::wstring second = Source(L"y\\CLIP.mpg", secondScript.c_str());
+    form->AddFile(second);
+    form->AddFile(Source(L"other.mpg", kConverts));
+    form->btnStartClick(form->btnStart);
+    EXPECT_TRUE(boxes.empty()) << WideToUtf8(boxes.empty() ? L"" : boxes[0].text);
+    EXPECT_EQ(Status(0), L"已完成");
+    EXPECT_EQ(Status(1), L"转换失败");
+    EXPECT_EQ(Image(1), 3);
+    EXPECT_FALSE(FileExists(marker)) << "the second source was converted over the first one's output";
+    EXPECT_TRUE(FileExists(OutputOf(L"clip")));
+    EXPECT_EQ(ReadFile(OutputOf(L"clip") + L".txt"),
+              WideToUtf8(L"“" + second + L"”文件转换失败，原因：输出的文件已由本次转换中前面的文件写入!\r\n"));
+    EXPECT_EQ(Status(2), L"已完成") << "the batch goes on";
+
+    // Attended, the overwrite question stands.
+    form->chkShutdown->SetChecked(false);
+    form->AddFile(Source(L"x\\twin.mpg", kConverts));
+    form->AddFile(Source(L"y\\twin.mpg", kConverts));
+    answer = [](const TBox& box) { return box.text.find(L"是否要覆盖") != std::wstring::npos ? IDCANCEL : IDOK; };
+    boxes.clear();
+    form->btnStartClick(form->btnStart);
+    std::vector<std::wstring> texts;
+    for (const TBox& box : boxes) texts.push_back(box.text);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"“" + OutputOf(L"clip") + L"”文件已存在，是否要覆盖？",
+                                                L"“" + OutputOf(L"twin") + L"”文件已存在，是否要覆盖？"}));
+    EXPECT_EQ(Status(3), L"已完成");
+    EXPECT_EQ(Status(4), L"准备转换");
+}
+
+// The last row was converted by an earlier batch; a stop, and then a close, end the
+// batch without a countdown.
+TEST_F(MainForm, NoShutdownOfferAfterAStopOrAClose) {
+    Make();
+    form->AddFile(Source(L"a.mpg", kBreaksOff));
+    form->AddFile(Source(L"b.mpg", kConverts));
+    form->btnStartClick(form->btnStart);
+    ASSERT_EQ(Status(0), L"已终止");
+    ASSERT_EQ(Status(1), L"已完成");
+
+    Source(L"a.mpg", kRunsLong);
+    form->chkShutdown->SetChecked(true);
+    {
+        TWatcher stop([&] {
+            if (form->CurrentRow() != 0 || !form->JobRunning()) return false;
+            form->btnStopClick(form->btnStop);
+            return true;
+        });
+        form->btnStartClick(form->btnStart);
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"您确定终止转换吗？");
+    EXPECT_EQ(Status(0), L"已终止");
+    EXPECT_EQ(shutdownOffers, 0);
+
+    {
+        TWatcher close([&] {
+            if (form->CurrentRow() != 0 || !form->JobRunning()) return false;
+            form->Close();
+            return true;
+        });
+        form->Show();
+        form->btnStartClick(form->btnStart);
+    }
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, L"视频正在转换中，您确定退出吗？");
+    EXPECT_FALSE(form->GetVisible());
+    EXPECT_EQ(shutdownOffers, 0);
+    EXPECT_EQ(powerOffs, 0);
+}
+
+// The countdown ends the program without closing the window; the folder and type
+// chosen since the start are saved all the same.
+TEST_F(MainForm, SettingsAreSavedWhenTheCountdownEndsTheProgram) {
+    Make();
+    form->cboxType->SetItemIndex(1);
+    form->cboxTypeChange(form->cboxType);
+    form->edtOutputFolder->SetText(root + L"chosen\\");
+    form->chkShutdown->SetChecked(true);
+    form->AddFile(Source(L"a.mpg", kConverts));
+    shutdownAnswer = mrOk;
+    form->btnStartClick(form->btnStart);
+    ASSERT_EQ(shutdownOffers, 1);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(powerOffs, 1);
+    const std::string ini = ReadFile(root + L"codecs\\VXEncoder.ini");
+    EXPECT_NE(ini.find("EncoderType=1"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("OutputFolder=" + WideToUtf8(root) + "chosen\\"), std::string::npos) << ini;
+}
+
+// A close that comes between two files (here while the batch reports a missing
+// source) asks like one during a conversion; OK stops the batch before its next row.
+TEST_F(MainForm, CloseBetweenTwoFilesAsksAndStopsTheBatch) {
+    Make();
+    form->AddFile(Source(L"a.mpg", kConverts));
+    form->AddFile(root + L"in\\gone.mpg");
+    form->AddFile(Source(L"c.mpg", kConverts));
+    bool closed = false;
+    answer = [&](const TBox& box) {
+        if (!closed && box.text.find(L"源文件不存在") != std::wstring::npos) {
+            closed = true;
+            EXPECT_FALSE(form->JobRunning());
+            form->Close();  // its question is answered below, OK
+        }
+        return IDOK;
+    };
+    form->Show();
+    form->btnStartClick(form->btnStart);
+    ASSERT_TRUE(closed);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, L"视频正在转换中，您确定退出吗？");
+    EXPECT_EQ(boxes[1].caption, L"退出");
+    EXPECT_EQ(Status(0), L"已完成");
+    EXPECT_EQ(Status(2), L"准备转换") << "the batch went on after the close";
+    EXPECT_FALSE(FileExists(OutputOf(L"c")));
+    EXPECT_TRUE(form->StopRequested());
+    EXPECT_EQ(form->Encoder, nullptr) << "released once the batch returned";
+    EXPECT_FALSE(form->GetVisible());
+
+    // Refused, the batch goes on.
+    Make();
+    form->AddFile(root + L"in\\gone.mpg");
+    form->AddFile(Source(L"c.mpg", kConverts));
+    boxes.clear();
+    closed = false;
+    answer = [&](const TBox& box) {
+        if (!closed && box.text.find(L"源文件不存在") != std::wstring::npos) {
+            closed = true;
+            bool canClose = true;
+            form->FormCloseQuery(form.get(), canClose);
+            EXPECT_FALSE(canClose);
+            return IDOK;
+        }
+        return box.caption == L"退出" ? IDCANCEL : IDOK;
+    };
+    form->btnStartClick(form->btnStart);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, L"视频正在转换中，您确定退出吗？");
+    EXPECT_EQ(Status(1), L"已完成");
+}
+
+// Before the job's first round of message handling (the first moment a click could be
+// handled) the controls already show the run: no start, no deleting of rows.
+TEST_F(MainForm, ControlsShowTheRunBeforeItsFirstMessage) {
+    Make();
+    form->AddFile(Source(L"a.mpg", kConverts));
+    form->AddFile(Source(L"b.mpg", kConverts));
+    int rounds = 0;
+    bool start = true, stop = false, del = true, delAll = true, add = true;
+    form->Encoder->ProcessMessages = [&] {
+        if (rounds++ == 0) {
+            start = form->btnStart->GetEnabled();
+            stop = form->btnStop->GetEnabled();
+            del = form->miDel->GetEnabled();
+            delAll = form->miDelAll->GetEnabled();
+            add = form->btnAddFile->GetEnabled();
+        }
+        Application->ProcessMessages();
+    };
+    form->btnStartClick(form->btnStart);
+    ASSERT_GT(rounds, 0);
+    EXPECT_FALSE(start);
+    EXPECT_TRUE(stop);
+    EXPECT_FALSE(del);
+    EXPECT_FALSE(delAll);
+    EXPECT_FALSE(add);
+    EXPECT_EQ(Status(0), L"已完成");
+    EXPECT_EQ(Status(1), L"已完成");
+    EXPECT_TRUE(form->btnStart->GetEnabled());
+}
+
+// An encoder that cannot be started: unattended, the failure goes to the log and the
+// batch goes on without a message; attended, the runner's message is shown.
+TEST_F(MainForm, EncoderThatCannotBeStarted) {
+    Make();
+    WriteFile(root + L"codecs\\mencoder.exe", "not a program");
+    ::CreateDirectoryW(out.c_str(), nullptr);
+    form->AddFile(Source(L"a.mpg", kConverts));
+    form->AddFile(Source(L"b.mpg", kConverts));
+    std::vector<std::wstring> shown;
+    Application->OnException = [&](TObject*, const std::exception& e) { shown.push_back(ExceptionMessage(e)); };
+    form->chkShutdown->SetChecked(true);
+    form->btnStartClick(form->btnStart);
+    EXPECT_TRUE(shown.empty()) << WideToUtf8(shown.empty() ? L"" : shown[0]);
+    EXPECT_TRUE(boxes.empty());
+    for (const wchar_t* stem : {L"a", L"b"}) {
+        const std::wstring source = root + L"in\\" + stem + L".mpg";
+        EXPECT_EQ(ReadFile(OutputOf(stem) + L".txt"),
+                  WideToUtf8(L"“" + source + L"”文件转换失败，原因：转换程序无法启动！\r\n"));
+    }
+    EXPECT_EQ(Status(0), L"转换失败");
+    EXPECT_EQ(Status(1), L"转换失败");
+    EXPECT_EQ(shutdownOffers, 0);
+
+    form->chkShutdown->SetChecked(false);
+    form->btnStartClick(form->btnStart);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_NE(shown[0].find(L"doesn't exist."), std::wstring::npos) << WideToUtf8(shown[0]);
+    EXPECT_EQ(Status(0), L"已终止");
+    EXPECT_EQ(Status(1), L"已终止");
 }
 
 }  // namespace
