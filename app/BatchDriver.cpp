@@ -9,19 +9,38 @@ namespace {
 std::wstring Quoted(const std::wstring& path) { return L"“" + path + L"”"; }
 }  // namespace
 
+// Two outputs are one file when their paths differ only in the case of ASCII letters
+// (the queue's own identity rule).
+std::wstring TBatchDriver::OutputKey(const std::wstring& path) { return UpperCase(path); }
+
 void TBatchDriver::Start(const TBatchSettings& settings) {
     stopRequested_ = false;
-    if (host_.FileExists(settings.EncoderPath)) {
-        const int rows = queue_.Count();
-        for (int i = 0; i < rows; ++i) {
-            currentRow_ = i;
-            if (stopRequested_ || i >= queue_.Count()) break;
-            const TRowResult result = ConvertRow(i, settings);
-            if (result == TRowResult::AbortAll) return;
-            if (result == TRowResult::EndBatch) break;
-        }
+    outputsOfThisBatch_.clear();
+    bool abortAll = false;
+    converting_ = true;
+    try {
+        ConvertRows(settings, abortAll);
+    } catch (...) {
+        converting_ = false;
+        throw;
     }
-    if (ShutdownApplies(settings.Unattended)) host_.OfferShutdown();
+    converting_ = false;
+    if (!abortAll) FinishBatch();
+}
+
+void TBatchDriver::ConvertRows(const TBatchSettings& settings, bool& abortAll) {
+    if (!host_.FileExists(settings.EncoderPath)) return;
+    const int rows = queue_.Count();
+    for (int i = 0; i < rows; ++i) {
+        currentRow_ = i;
+        if (stopRequested_ || i >= queue_.Count()) break;
+        const TRowResult result = ConvertRow(i, settings);
+        if (result == TRowResult::AbortAll) {
+            abortAll = true;
+            return;
+        }
+        if (result == TRowResult::EndBatch) break;
+    }
 }
 
 TBatchDriver::TRowResult TBatchDriver::ConvertRow(int row, const TBatchSettings& settings) {
@@ -32,7 +51,7 @@ TBatchDriver::TRowResult TBatchDriver::ConvertRow(int row, const TBatchSettings&
 
     if (output == source) {
         MarkFailed(row);
-        if (settings.Unattended) {
+        if (host_.Unattended()) {
             host_.AppendLog(logPath, Quoted(source) + L"文件转换失败，原因：源文件名和输出的文件名相同!");
         } else {
             host_.Warn(Quoted(source) + L"源文件名和输出的文件名不能相同，请重新选择输出目录!");
@@ -40,9 +59,18 @@ TBatchDriver::TRowResult TBatchDriver::ConvertRow(int row, const TBatchSettings&
         }
         return TRowResult::Next;
     }
-    if (!settings.Unattended && host_.FileExists(output) &&
-        !host_.Confirm(Quoted(output) + L"文件已存在，是否要覆盖？"))
-        return TRowResult::Next;
+    if (host_.FileExists(output)) {
+        if (!host_.Unattended()) {
+            if (!host_.Confirm(Quoted(output) + L"文件已存在，是否要覆盖？")) return TRowResult::Next;
+        } else if (outputsOfThisBatch_.count(OutputKey(output))) {
+            // Another source of this batch mapped to the same output (same name in two
+            // folders, or two extensions): unattended, its result is kept.
+            MarkFailed(row);
+            host_.AppendLog(logPath, Quoted(source) + L"文件转换失败，原因：输出的文件已由本次转换中前面的文件写入!");
+            return TRowResult::Next;
+        }
+        // Unattended, an output from before this batch is overwritten without asking.
+    }
 
     if (!host_.DirectoryExists(settings.OutputFolder) && !host_.CreateDir(settings.OutputFolder)) {
         // Shown even in an unattended batch: without a folder no row can be converted.
@@ -53,7 +81,7 @@ TBatchDriver::TRowResult TBatchDriver::ConvertRow(int row, const TBatchSettings&
     if (!host_.FileExists(source)) {
         MarkFailed(row);
         host_.SetBarPosition(0);
-        if (settings.Unattended)
+        if (host_.Unattended())
             host_.AppendLog(logPath, Quoted(source) + L"文件转换失败，原因：源文件不存在！");
         else
             host_.Warn(Quoted(source) + L"源文件不存在！");
@@ -67,8 +95,14 @@ TBatchDriver::TRowResult TBatchDriver::ConvertRow(int row, const TBatchSettings&
         queue_.SetState(row, kStatusConverting, kImageConverting);
         queue_.SetProgress(row, L"0%");
         host_.RowChanged(row);
-        host_.RunEncoder(command);
+        // From here on the encoder may write the output.
+        outputsOfThisBatch_.insert(OutputKey(output));
+        const TBatchHost::TEncoderStart start = host_.RunEncoder(command);
         UpdateProgress();
+        if (start == TBatchHost::TEncoderStart::FailedAndHeldBack) {
+            MarkFailed(row);
+            host_.AppendLog(logPath, Quoted(source) + L"文件转换失败，原因：转换程序无法启动！");
+        }
         host_.ProcessMessages();
     } catch (...) {
         MarkFailed(row);
@@ -91,6 +125,7 @@ void TBatchDriver::UpdateProgress() {
         host_.RowChanged(currentRow_);
     }
     host_.UpdateButtons();
+    host_.TrimWorkingSet();
     host_.ProcessMessages();
 }
 
@@ -100,8 +135,9 @@ void TBatchDriver::RequestStop() {
     host_.SetBarPosition(0);
 }
 
-bool TBatchDriver::ShutdownApplies(bool unattended) const {
-    return unattended && queue_.Count() > 0 && queue_.Row(queue_.Count() - 1).Status == kStatusConverted;
+void TBatchDriver::FinishBatch() {
+    if (stopRequested_ || !host_.Unattended()) return;
+    if (queue_.Count() > 0 && queue_.Row(queue_.Count() - 1).Status == kStatusConverted) host_.OfferShutdown();
 }
 
 }  // namespace vx

@@ -6,6 +6,7 @@
 // mirrors the queue's rows into its list view. Platform-free.
 
 #include <string>
+#include <unordered_set>
 
 #include "app/FileQueue.h"
 #include "app/Settings.h"
@@ -30,6 +31,10 @@ public:
     // A question box (caption "转换", OK and Cancel); true for OK.
     virtual bool Confirm(const std::wstring& text) = 0;
     virtual void FocusOutputFolder() = 0;
+    // Whether "视频转换完成后自动关闭电脑。" is ticked now. The box stays usable during a
+    // batch, so it is asked at every use: ticked mid-batch, the next problem goes to the
+    // log; cleared mid-batch, there is no shutdown offer.
+    virtual bool Unattended() = 0;
     // Appends one line to a text file (AppendLog).
     virtual void AppendLog(const std::wstring& path, const std::wstring& text) = 0;
 
@@ -40,13 +45,24 @@ public:
     // Re-evaluates which controls are enabled (ComputeControlStates).
     virtual void UpdateButtons() = 0;
 
+    // How a run of the encoder went as far as the batch cares: an encoder that could not
+    // be started is reported by the runner's message box, except in an unattended batch
+    // (Unattended() at the moment of the failure), where the box is held back and the
+    // batch logs the failure itself.
+    enum class TEncoderStart { Started, FailedAndShown, FailedAndHeldBack };
+
     // Runs the encoder job with `commandLine` to its end, with a 100 ms timer calling
     // TBatchDriver::UpdateProgress meanwhile; the timer is stopped when this returns.
-    // Any exception counts as a failure of the row and ends the batch.
-    virtual void RunEncoder(const std::wstring& commandLine) = 0;
+    // The controls are re-evaluated as soon as the job runs, before any message is
+    // handled. Any exception counts as a failure of the row and ends the batch.
+    virtual TEncoderStart RunEncoder(const std::wstring& commandLine) = 0;
     virtual std::wstring JobLastLine() = 0;
     virtual bool JobRunning() = 0;
     virtual void StopJob() = 0;
+    // Gives the process's unused pages back to the system (on each progress tick, so a
+    // long conversion does not keep the window's memory resident). Nothing where the
+    // system cannot do it.
+    virtual void TrimWorkingSet() = 0;
     // Lets the window handle its pending messages.
     virtual void ProcessMessages() = 0;
 
@@ -60,7 +76,6 @@ struct TBatchSettings {
     std::wstring OutputFolder;  // the output-folder field's text, as it stands
     std::wstring OutputExt;     // the extension of converted files
     std::wstring TypeName;      // the conversion type: the catalogue section
-    bool Unattended = false;    // "视频转换完成后自动关闭电脑。" ticked: log instead of asking
 };
 
 class TBatchDriver {
@@ -69,9 +84,14 @@ public:
         : queue_(queue), catalogue_(catalogue), host_(host) {}
 
     // The start button: converts the queue from the top (rows present at the start),
-    // then offers the shutdown when it applies. A missing encoder does nothing; an
-    // output folder that cannot be made ends everything at once, without the offer.
+    // then FinishBatch. A missing encoder does nothing; an output folder that cannot be
+    // made ends everything at once, without FinishBatch.
     void Start(const TBatchSettings& settings);
+
+    // The end of a batch: offers the shutdown when the batch was not stopped (by the
+    // stop button or a close), the shutdown box is ticked and the queue's last row (not
+    // the last one converted) reads "已完成".
+    void FinishBatch();
 
     // One progress tick of the row being converted (also the final judgement after the
     // job ended): reads the job's last line and applies the judgement to row and bar.
@@ -81,23 +101,28 @@ public:
     // empties the bar and ends the batch before its next row.
     void RequestStop();
 
-    // Whether the end of a batch offers the shutdown: unattended, and the queue's last
-    // row (not the last one converted) reads "已完成".
-    bool ShutdownApplies(bool unattended) const;
-
     int CurrentRow() const { return currentRow_; }
     bool StopRequested() const { return stopRequested_; }
+    // True while Start walks the rows, between two files included (not during
+    // FinishBatch).
+    bool Converting() const { return converting_; }
 
 private:
     enum class TRowResult { Next, EndBatch, AbortAll };
     TRowResult ConvertRow(int row, const TBatchSettings& settings);
+    void ConvertRows(const TBatchSettings& settings, bool& abortAll);
     void MarkFailed(int row);
+    static std::wstring OutputKey(const std::wstring& path);
 
     TFileQueue& queue_;
     TProfileCatalogue& catalogue_;
     TBatchHost& host_;
     int currentRow_ = -1;
     bool stopRequested_ = false;
+    bool converting_ = false;
+    // Outputs the encoder was run for in this batch (keys of OutputKey): a later row of
+    // the same batch never overwrites one of them without a question.
+    std::unordered_set<std::wstring> outputsOfThisBatch_;
 };
 
 }  // namespace vx

@@ -13,6 +13,7 @@
 #include "dialogs/ShellOpen.h"
 #include "dialogs/Shutdown.h"
 #include "dialogs/about.h"
+#include "framework/Handles.h"
 #include "framework/SysUtils.h"
 #include "mediainfo/VedioInfo.h"
 
@@ -255,7 +256,9 @@ void TfrmMain::FormCreate(TObject*) {
 }
 
 void TfrmMain::FormCloseQuery(TObject*, bool& CanClose) {
-    if (!JobRunning()) {
+    // Between two files of a batch the job is idle, yet the batch would go on with the
+    // next row: that counts as converting too.
+    if (!JobRunning() && !driver_.Converting()) {
         CanClose = true;
         return;
     }
@@ -300,7 +303,6 @@ void TfrmMain::btnStartClick(TObject*) {
     settings.OutputFolder = edtOutputFolder->GetText();
     settings.OutputExt = OutputExt;
     settings.TypeName = cboxType->GetText();
-    settings.Unattended = chkShutdown->GetChecked();
     batchRunning_ = true;
     try {
         driver_.Start(settings);
@@ -426,6 +428,8 @@ void TfrmMain::FocusOutputFolder() {
     if (edtOutputFolder->CanFocus()) edtOutputFolder->SetFocus();
 }
 
+bool TfrmMain::Unattended() { return chkShutdown->GetChecked(); }
+
 void TfrmMain::AppendLog(const std::wstring& path, const std::wstring& text) { ::vx::AppendLog(path, text); }
 
 void TfrmMain::RowChanged(int row) {
@@ -458,8 +462,43 @@ void TfrmMain::UpdateButtons() {
     miAdd->SetEnabled(s.Add);
 }
 
-void TfrmMain::RunEncoder(const std::wstring& commandLine) {
+TBatchHost::TEncoderStart TfrmMain::RunEncoder(const std::wstring& commandLine) {
     if (!Encoder) throw Exception(L"编码任务已释放");
+    TEncoderStart start = TEncoderStart::Started;
+
+    // An encoder that cannot be started reaches the application's exception handling
+    // from the runner; unattended, it is held back for the batch to log.
+    TConsoleCommand* const runner = Encoder->Runner.get();
+    const TExceptionEvent previousHandler = Application->OnException;
+    Application->OnException = [&, runner](TObject* sender, const std::exception& e) {
+        const bool startFailure = sender == runner && (dynamic_cast<const TCreateProcessError*>(&e) ||
+                                                       dynamic_cast<const TCreatePipeError*>(&e));
+        if (startFailure && Unattended()) {
+            start = TEncoderStart::FailedAndHeldBack;
+            return;
+        }
+        if (startFailure) start = TEncoderStart::FailedAndShown;
+        if (previousHandler)
+            previousHandler(sender, e);
+        else
+            Application->ShowException(e);
+    };
+    // The job's first round of message handling comes before any click can reach the
+    // window: the controls show the run from then on, not from the first timer tick.
+    const std::function<void()> previousRound = Encoder->ProcessMessages;
+    bool firstRound = true;
+    Encoder->ProcessMessages = [&] {
+        if (firstRound) {
+            firstRound = false;
+            UpdateButtons();
+        }
+        if (previousRound) previousRound();
+    };
+    TScopeExit restore([&] {
+        Application->OnException = previousHandler;
+        if (Encoder) Encoder->ProcessMessages = previousRound;
+    });
+
     std::unique_ptr<TTimer> timer(new TTimer(this));
     timer->SetEnabled(false);
     timer->SetInterval(kProgressInterval);
@@ -468,6 +507,7 @@ void TfrmMain::RunEncoder(const std::wstring& commandLine) {
     Encoder->SetCommandLine(commandLine);
     Encoder->Run();
     timer->SetEnabled(false);
+    return start;
 }
 
 std::wstring TfrmMain::JobLastLine() { return Encoder ? Encoder->GetLastLine() : std::wstring(); }
@@ -477,11 +517,19 @@ void TfrmMain::StopJob() {
 }
 void TfrmMain::ProcessMessages() { Application->ProcessMessages(); }
 
+void TfrmMain::TrimWorkingSet() {
+    // The NT family only (the high bit of the version is clear there).
+    if (::GetVersion() < 0x80000000u)
+        ::SetProcessWorkingSetSize(::GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
 void TfrmMain::OfferShutdown() {
     std::unique_ptr<TfrmShutdown> dialog(new TfrmShutdown(Application));
     const TModalResult result = ShowShutdown ? ShowShutdown(*dialog) : dialog->ShowModal();
     dialog.reset();
     if (result != mrOk) return;
+    // The program ends without closing its window, so its settings are saved here.
+    SaveSettings();
     Application->Terminate();
     ShutDownComputer();
 }

@@ -128,15 +128,17 @@ public:
     void Warn(const std::wstring& text) override;
     bool Confirm(const std::wstring& text) override;
     void FocusOutputFolder() override;
+    bool Unattended() override;
     void AppendLog(const std::wstring& path, const std::wstring& text) override;
     void RowChanged(int row) override;
     void SetBarPosition(int position) override;
     void SetBarHint(const std::wstring& hint) override;
     void UpdateButtons() override;
-    void RunEncoder(const std::wstring& commandLine) override;
+    TEncoderStart RunEncoder(const std::wstring& commandLine) override;
     std::wstring JobLastLine() override;
     bool JobRunning() override;
     void StopJob() override;
+    void TrimWorkingSet() override;
     void ProcessMessages() override;
     void OfferShutdown() override;
 

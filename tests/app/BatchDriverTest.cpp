@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/SysUtils.h"
 #include "tests/app/FakeIniStore.h"
 
 namespace vx {
@@ -18,7 +19,12 @@ namespace {
 
 class FakeHost : public TBatchHost {
 public:
-    bool FileExists(const std::wstring& path) override { return files.count(path) != 0; }
+    // Paths name one file whatever the case of their letters, as on Windows.
+    bool FileExists(const std::wstring& path) override {
+        for (const std::wstring& file : files)
+            if (SameText(file, path)) return true;
+        return false;
+    }
     bool DirectoryExists(const std::wstring& path) override { return folders.count(path) != 0; }
     bool CreateDir(const std::wstring& path) override {
         ++createDirCalls;
@@ -26,23 +32,37 @@ public:
         folders.insert(path);
         return true;
     }
-    void Warn(const std::wstring& text) override { warnings.push_back(text); }
+    void Warn(const std::wstring& text) override {
+        warnings.push_back(text);
+        convertingAtWarning = driver->Converting();
+    }
     bool Confirm(const std::wstring& text) override {
         questions.push_back(text);
         return confirmAnswer;
     }
     void FocusOutputFolder() override { ++focusCalls; }
+    bool Unattended() override { return unattended; }
     void AppendLog(const std::wstring& path, const std::wstring& text) override { logs[path].push_back(text); }
     void RowChanged(int) override {}
     void SetBarPosition(int position) override { bar = position; }
     void SetBarHint(const std::wstring& hint) override { this->hint = hint; }
     void UpdateButtons() override { ++buttonUpdates; }
-    void RunEncoder(const std::wstring& commandLine) override {
+    TEncoderStart RunEncoder(const std::wstring& commandLine) override {
         commands.push_back(commandLine);
+        lastLine = kNoLog;  // a new run starts without lines
+        const std::vector<std::wstring>& script = scripts[commands.size() - 1];
+        if (!script.empty() && script[0] == L"<cannot start>") {
+            // The runner's message, held back while unattended.
+            if (unattended) return TEncoderStart::FailedAndHeldBack;
+            ++runnerMessages;
+            return TEncoderStart::FailedAndShown;
+        }
         running = true;
+        // The encoder writes its output (the path after -o in the test's template).
+        const size_t o = commandLine.find(L"-o \"");
+        if (o != std::wstring::npos) files.insert(commandLine.substr(o + 4, commandLine.size() - o - 5));
         if (duringRun) duringRun();
         // The encoder's lines as the 100 ms timer would see them.
-        const std::vector<std::wstring>& script = scripts[commands.size() - 1];
         for (const std::wstring& line : script) {
             if (line == L"<throw>") throw std::runtime_error("job failed");
             if (line == L"<stop>") {  // the stop button pressed while the job runs
@@ -53,17 +73,26 @@ public:
             driver->UpdateProgress();
         }
         running = false;
+        return TEncoderStart::Started;
     }
     std::wstring JobLastLine() override { return lastLine; }
     bool JobRunning() override { return running; }
     void StopJob() override { running = false; }
-    void ProcessMessages() override {}
-    void OfferShutdown() override { ++shutdownOffers; }
+    void TrimWorkingSet() override { calls.push_back(L"trim"); }
+    void ProcessMessages() override { calls.push_back(L"messages"); }
+    void OfferShutdown() override {
+        ++shutdownOffers;
+        convertingAtOffer = driver->Converting();
+    }
 
     TBatchDriver* driver = nullptr;
     std::function<void()> duringRun;
     std::set<std::wstring> files, folders;
     bool canCreateFolders = true;
+    bool unattended = false;
+    bool convertingAtOffer = false, convertingAtWarning = false;
+    int runnerMessages = 0;
+    std::vector<std::wstring> calls;
     bool confirmAnswer = true;
     std::vector<std::wstring> warnings, questions, commands;
     std::map<std::wstring, std::vector<std::wstring>> logs;
@@ -142,7 +171,7 @@ TEST_F(BatchDriverTest, ExistingOutputIsOverwrittenOnlyAfterConsent) {
     ASSERT_EQ(host_.commands.size(), 1u);
 
     // Unattended: overwritten without a question.
-    settings_.Unattended = true;
+    host_.unattended = true;
     host_.scripts[1] = kConverts;
     host_.questions.clear();
     driver_.Start(settings_);
@@ -159,7 +188,7 @@ TEST_F(BatchDriverTest, MissingSourceIsReportedOrLogged) {
     EXPECT_EQ(host_.bar, 0);
 
     host_.warnings.clear();
-    settings_.Unattended = true;
+    host_.unattended = true;
     driver_.Start(settings_);
     EXPECT_TRUE(host_.warnings.empty());
     EXPECT_EQ(host_.logs[L"D:\\Out\\gone-[VXE].mp4.txt"],
@@ -180,7 +209,7 @@ TEST_F(BatchDriverTest, OutputEqualToSourceFailsTheRow) {
     EXPECT_EQ(host_.focusCalls, 1);
     EXPECT_EQ(queue_.Row(1).Status, L"已完成");  // the batch goes on
 
-    settings_.Unattended = true;
+    host_.unattended = true;
     host_.warnings.clear();
     driver_.Start(settings_);
     EXPECT_TRUE(host_.warnings.empty());
@@ -190,7 +219,7 @@ TEST_F(BatchDriverTest, OutputEqualToSourceFailsTheRow) {
 
 TEST_F(BatchDriverTest, OutputFolderThatCannotBeMadeEndsEverything) {
     settings_.OutputFolder = L"D:\\New\\";
-    settings_.Unattended = true;
+    host_.unattended = true;
     host_.canCreateFolders = false;
     Queue(L"C:\\In\\a.avi");
     Queue(L"C:\\In\\b.avi");
@@ -212,7 +241,7 @@ TEST_F(BatchDriverTest, OutputFolderThatCannotBeMadeEndsEverything) {
 }
 
 TEST_F(BatchDriverTest, StopDuringTheSecondFileLeavesTheThirdAlone) {
-    settings_.Unattended = true;
+    host_.unattended = true;
     for (const wchar_t* p : {L"C:\\In\\1.avi", L"C:\\In\\2.avi", L"C:\\In\\3.avi"}) Queue(p);
     host_.scripts[0] = kConverts;
     host_.scripts[1] = {L"a", L"b", L"Pos: 1.0s 25f (40%) x", L"<stop>"};
@@ -252,6 +281,143 @@ TEST_F(BatchDriverTest, RowsAddedDuringABatchWaitForTheNext) {
     ASSERT_EQ(queue_.Count(), 2);
     EXPECT_EQ(queue_.Row(1).Status, L"准备转换");
     EXPECT_EQ(host_.commands.size(), 1u);
+}
+
+TEST_F(BatchDriverTest, ShutdownBoxIsReadAtEveryUse) {
+    Queue(L"C:\\In\\1.avi");
+    Queue(L"C:\\In\\gone.avi", false);
+    Queue(L"C:\\In\\3.avi");
+    host_.scripts[0] = kConverts;
+    host_.scripts[1] = kConverts;
+    host_.duringRun = [this] { host_.unattended = true; };  // ticked while the first file converts
+    driver_.Start(settings_);
+    EXPECT_TRUE(host_.warnings.empty());
+    EXPECT_EQ(host_.logs[L"D:\\Out\\gone-[VXE].mp4.txt"],
+              (std::vector<std::wstring>{L"“C:\\In\\gone.avi”文件转换失败，原因：源文件不存在！"}));
+    EXPECT_EQ(host_.shutdownOffers, 1);
+
+    // Cleared during a run: no offer, though the last row is converted.
+    Queue(L"C:\\In\\4.avi");
+    host_.scripts[2] = kConverts;
+    host_.duringRun = [this] { host_.unattended = false; };
+    driver_.Start(settings_);
+    EXPECT_EQ(queue_.Row(3).Status, L"已完成");
+    EXPECT_EQ(host_.shutdownOffers, 1);
+}
+
+TEST_F(BatchDriverTest, AnOutputWrittenEarlierInTheBatchIsNotOverwrittenUnattended) {
+    ini_.Set(L"Fast", L"MPG", L"\"<SourceFile>\" -o \"<OutputFile>\"");
+    host_.unattended = true;
+    Queue(L"C:\\In\\clip.avi");
+    Queue(L"C:\\Disc\\CLIP.mpg");  // the same output, letters in another case
+    Queue(L"C:\\In\\other.avi");
+    host_.files.insert(L"D:\\Out\\other-[VXE].mp4");  // from before this batch
+    host_.scripts[0] = kConverts;
+    host_.scripts[1] = kConverts;
+    driver_.Start(settings_);
+    EXPECT_EQ(queue_.Row(0).Status, L"已完成");
+    EXPECT_EQ(queue_.Row(1).Status, L"转换失败");
+    EXPECT_EQ(queue_.Row(1).ImageIndex, 3);
+    EXPECT_EQ(host_.logs[L"D:\\Out\\CLIP-[VXE].mp4.txt"],
+              (std::vector<std::wstring>{
+                  L"“C:\\Disc\\CLIP.mpg”文件转换失败，原因：输出的文件已由本次转换中前面的文件写入!"}));
+    ASSERT_EQ(host_.commands.size(), 2u);
+    EXPECT_NE(host_.commands[1].find(L"other.avi"), std::wstring::npos) << "an older output is overwritten";
+    EXPECT_EQ(queue_.Row(2).Status, L"已完成");
+    EXPECT_TRUE(host_.questions.empty());
+    EXPECT_TRUE(host_.warnings.empty());
+
+    // A new batch starts afresh: the row is converted over the earlier batch's output.
+    host_.scripts[2] = kConverts;
+    driver_.Start(settings_);
+    EXPECT_EQ(queue_.Row(1).Status, L"已完成");
+    EXPECT_EQ(host_.commands.size(), 3u);
+}
+
+TEST_F(BatchDriverTest, AttendedTheOverwriteQuestionStandsForAnOutputOfTheSameBatch) {
+    Queue(L"C:\\A\\VTS_01_1.VOB");
+    Queue(L"C:\\B\\VTS_01_1.VOB");
+    ini_.Set(L"Fast", L"VOB", L"\"<SourceFile>\" -o \"<OutputFile>\"");
+    host_.scripts[0] = kConverts;
+    host_.confirmAnswer = false;
+    driver_.Start(settings_);
+    EXPECT_EQ(host_.questions, (std::vector<std::wstring>{L"“D:\\Out\\VTS_01_1-[VXE].mp4”文件已存在，是否要覆盖？"}));
+    EXPECT_EQ(queue_.Row(1).Status, L"准备转换");
+    EXPECT_TRUE(host_.logs.empty());
+}
+
+TEST_F(BatchDriverTest, NoShutdownOfferAfterAStopWhenTheLastRowWasConvertedBefore) {
+    host_.unattended = true;
+    Queue(L"C:\\In\\1.avi");
+    Queue(L"C:\\In\\done.avi");
+    queue_.SetState(1, L"已完成", 2);
+    host_.scripts[0] = {L"a", L"b", L"Pos: 1.0s 25f (40%) x", L"<stop>"};
+    driver_.Start(settings_);
+    EXPECT_EQ(queue_.Row(0).Status, L"已终止");
+    EXPECT_EQ(host_.shutdownOffers, 0);
+
+    // Not stopped: the converted last row brings the offer, after the rows are done.
+    host_.scripts[1] = kConverts;
+    driver_.Start(settings_);
+    EXPECT_EQ(host_.shutdownOffers, 1);
+    EXPECT_FALSE(host_.convertingAtOffer);
+}
+
+TEST_F(BatchDriverTest, ConvertingCoversTheGapBetweenFiles) {
+    Queue(L"C:\\In\\1.avi");
+    Queue(L"C:\\In\\gone.avi", false);
+    host_.scripts[0] = kConverts;
+    bool duringRun = false;
+    host_.duringRun = [&] { duringRun = driver_.Converting(); };
+    EXPECT_FALSE(driver_.Converting());
+    driver_.Start(settings_);
+    EXPECT_TRUE(duringRun);
+    ASSERT_EQ(host_.warnings.size(), 1u);  // the missing source, between files
+    EXPECT_TRUE(host_.convertingAtWarning);
+    EXPECT_FALSE(driver_.Converting());
+}
+
+TEST_F(BatchDriverTest, EncoderThatCannotBeStartedIsLoggedUnattended) {
+    host_.unattended = true;
+    Queue(L"C:\\In\\1.avi");
+    Queue(L"C:\\In\\2.avi");
+    host_.scripts[0] = {L"<cannot start>"};
+    host_.scripts[1] = kConverts;
+    driver_.Start(settings_);
+    EXPECT_EQ(host_.runnerMessages, 0);
+    EXPECT_TRUE(host_.warnings.empty());
+    EXPECT_EQ(queue_.Row(0).Status, L"转换失败");
+    EXPECT_EQ(queue_.Row(0).ImageIndex, 3);
+    EXPECT_EQ(host_.logs[L"D:\\Out\\1-[VXE].mp4.txt"],
+              (std::vector<std::wstring>{L"“C:\\In\\1.avi”文件转换失败，原因：转换程序无法启动！"}));
+    EXPECT_EQ(queue_.Row(1).Status, L"已完成") << "the batch goes on";
+
+    // Attended: the runner's message was shown; the row ends as stopped, nothing logged.
+    host_.unattended = false;
+    queue_.SetState(1, L"准备转换", 0);
+    host_.logs.clear();
+    host_.scripts[2] = {L"<cannot start>"};
+    host_.scripts[3] = kConverts;
+    driver_.Start(settings_);
+    EXPECT_EQ(host_.runnerMessages, 1);
+    EXPECT_EQ(queue_.Row(0).Status, L"已终止");
+    EXPECT_TRUE(host_.logs.empty());
+    EXPECT_EQ(queue_.Row(1).Status, L"已完成");
+}
+
+TEST_F(BatchDriverTest, EveryProgressTickTrimsTheWorkingSetBeforeHandlingMessages) {
+    Queue(L"C:\\In\\1.avi");
+    host_.scripts[0] = kConverts;
+    driver_.Start(settings_);
+    // Four ticks while the job runs and the final judgement; then the batch's own
+    // round of messages after the row.
+    std::vector<std::wstring> expected;
+    for (int i = 0; i < 5; ++i) {
+        expected.push_back(L"trim");
+        expected.push_back(L"messages");
+    }
+    expected.push_back(L"messages");
+    EXPECT_EQ(host_.calls, expected);
 }
 
 }  // namespace

@@ -694,7 +694,7 @@ TEST_F(MainForm, UnattendedBatchKeepsAnOutputWrittenEarlierInTheSameBatch) {
     form->btnStartClick(form->btnStart);
     std::vector<std::wstring> texts;
     for (const TBox& box : boxes) texts.push_back(box.text);
-    EXPECT_EQ(texts, (std::vector<std::wstring>{L"“" + OutputOf(L"clip") + L"”文件已存在，是否要覆盖？",
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"“" + OutputOf(L"CLIP") + L"”文件已存在，是否要覆盖？",
                                                 L"“" + OutputOf(L"twin") + L"”文件已存在，是否要覆盖？"}));
     EXPECT_EQ(Status(3), L"已完成");
     EXPECT_EQ(Status(4), L"准备转换");
