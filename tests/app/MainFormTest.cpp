@@ -714,7 +714,7 @@ TEST_F(MainForm, NoShutdownOfferAfterAStopOrAClose) {
     form->chkShutdown->SetChecked(true);
     {
         TWatcher stop([&] {
-            if (form->CurrentRow() != 0 || !form->JobRunning()) return false;
+            if (form->CurrentRow() != 0 || !form->JobRunning() || Progress(0) == L"0%") return false;
             form->btnStopClick(form->btnStop);
             return true;
         });
@@ -727,7 +727,7 @@ TEST_F(MainForm, NoShutdownOfferAfterAStopOrAClose) {
 
     {
         TWatcher close([&] {
-            if (form->CurrentRow() != 0 || !form->JobRunning()) return false;
+            if (form->CurrentRow() != 0 || !form->JobRunning() || Progress(0) == L"0%") return false;
             form->Close();
             return true;
         });
