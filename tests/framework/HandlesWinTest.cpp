@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -85,8 +86,11 @@ TEST(HandleOwner, ReceiveFillsTheSlotThroughAnOutParameter) {
     THandle readEnd, writeEnd;
     HANDLE stale = NewEvent();
     readEnd.Reset(stale);
-    ASSERT_TRUE(::CreatePipe(readEnd.Receive(), writeEnd.Receive(), nullptr, 0));
+    HANDLE* slot = readEnd.Receive();
+    // (checked before the pipe is made: the new handle may get the freed value)
     EXPECT_FALSE(IsOpen(stale)) << "Receive did not close the handle held before";
+    EXPECT_EQ(*slot, nullptr);
+    ASSERT_TRUE(::CreatePipe(slot, writeEnd.Receive(), nullptr, 0));
     const char sent[] = "pipe";
     DWORD done = 0;
     ASSERT_TRUE(::WriteFile(writeEnd.Get(), sent, sizeof sent, &done, nullptr));
@@ -123,35 +127,48 @@ TEST(GdiOwners, ObjectsAndMemoryDcsAreDeletedAndDetachedOnesAreNot) {
     TPenHandle adopt(kept);
 }
 
-// Every owner made and released many times leaves the process's GDI object count
-// where it was.
-TEST(GdiOwners, ManyScopedObjectsLeaveTheGdiCountWhereItWas) {
+// Every owner made and released many times leaves nothing behind: each object and
+// memory DC it made is gone at the end of its scope, the window DCs go back to the
+// system's cache (a DC kept would make every later GetDC hand out a new one), and the
+// process's GDI object count, where the system keeps one, is where it was.
+TEST(GdiOwners, ManyScopedObjectsLeaveNothingBehind) {
     HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
-    auto drawOnce = [window] {
-        TWindowDC screen(nullptr);
-        TWindowDC client(window);
-        TWindowDC whole = TWindowDC::Whole(window);
-        TMemoryDC memory(screen.Get());
-        TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), 16, 16));
-        TSelectObject selectBitmap(memory.Get(), bitmap.Get());
-        TFontHandle font(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
-        TSelectObject selectFont(memory.Get(), font.Get());
-        TPenHandle pen(::CreatePen(PS_SOLID, 1, RGB(9, 9, 9)));
-        TSelectObject selectPen(memory.Get(), pen.Get());
-        TBrushHandle brush(::CreateSolidBrush(RGB(7, 7, 7)));
-        TSelectObject selectBrush(memory.Get(), brush.Get());
-        TRegionHandle region(::CreateRectRgn(0, 0, 8, 8));
-        TSavedDC saved(memory.Get());
-        ::SelectClipRgn(memory.Get(), region.Get());
-        ::Rectangle(memory.Get(), 0, 0, 16, 16);
-        ::TextOutW(memory.Get(), 0, 0, L"x", 1);
+    std::set<HDC> windowDCs;
+    int leaked = 0;
+    auto drawOnce = [&] {
+        std::vector<HGDIOBJ> made;
+        {
+            TWindowDC screen(nullptr);
+            TWindowDC client(window);
+            TWindowDC whole = TWindowDC::Whole(window);
+            windowDCs.insert({screen.Get(), client.Get(), whole.Get()});
+            TMemoryDC memory(screen.Get());
+            TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), 16, 16));
+            TSelectObject selectBitmap(memory.Get(), bitmap.Get());
+            TFontHandle font(
+                ::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+            TSelectObject selectFont(memory.Get(), font.Get());
+            TPenHandle pen(::CreatePen(PS_SOLID, 1, RGB(9, 9, 9)));
+            TSelectObject selectPen(memory.Get(), pen.Get());
+            TBrushHandle brush(::CreateSolidBrush(RGB(7, 7, 7)));
+            TSelectObject selectBrush(memory.Get(), brush.Get());
+            TRegionHandle region(::CreateRectRgn(0, 0, 8, 8));
+            TSavedDC saved(memory.Get());
+            ::SelectClipRgn(memory.Get(), region.Get());
+            ::Rectangle(memory.Get(), 0, 0, 16, 16);
+            ::TextOutW(memory.Get(), 0, 0, L"x", 1);
+            made = {memory.Get(), bitmap.Get(), font.Get(), pen.Get(), brush.Get(), region.Get()};
+        }
+        for (HGDIOBJ object : made) leaked += ::GetObjectType(object) != 0;
     };
     drawOnce();  // first use may allocate caches of its own
     const DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
     for (int i = 0; i < 300; ++i) drawOnce();
     const DWORD after = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(leaked, 0) << "objects or memory DCs outlived their owners";
+    EXPECT_LE(windowDCs.size(), 6u) << "window DCs were not given back: every GetDC made a new one";
+    EXPECT_EQ(after, before) << "the process's GDI object count grew";
     ::DestroyWindow(window);
 }
 
@@ -201,11 +218,15 @@ TEST(GdiOwners, ASavedDcBringsTheClipRegionAndOriginBack) {
     EXPECT_EQ(origin.y, 0);
 }
 
-// A window that paints through TPaintDC: after the paint its update region is empty,
-// which only EndPaint (or a validation) makes it.
+// A window that paints through TPaintDC. BeginPaint validates the update region and
+// hands out a DC of the system's cache; EndPaint gives the DC back, so paint after
+// paint gets the same few DCs, while a paint that was never ended keeps its DC for good.
+std::set<HDC> g_paintDCs;
+
 LRESULT CALLBACK PaintingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         TPaintDC paint(window);
+        g_paintDCs.insert(paint.Get());
         ::FillRect(paint.Get(), &paint.Info().rcPaint, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         return 0;
     }
@@ -221,10 +242,15 @@ TEST(GdiOwners, APaintDcEndsThePaint) {
     HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr, nullptr,
                                     wc.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
-    ::InvalidateRect(window, nullptr, FALSE);
-    ASSERT_TRUE(::GetUpdateRect(window, nullptr, FALSE));
-    ::UpdateWindow(window);
-    EXPECT_FALSE(::GetUpdateRect(window, nullptr, FALSE)) << "the paint was not ended";
+    g_paintDCs.clear();
+    for (int i = 0; i < 100; ++i) {
+        ::InvalidateRect(window, nullptr, FALSE);
+        ASSERT_TRUE(::GetUpdateRect(window, nullptr, FALSE));
+        ::UpdateWindow(window);
+        EXPECT_FALSE(::GetUpdateRect(window, nullptr, FALSE)) << "the paint did not validate the window";
+    }
+    EXPECT_GE(g_paintDCs.size(), 1u);
+    EXPECT_LE(g_paintDCs.size(), 4u) << "paint DCs were not given back: every paint got a new one";
     ::DestroyWindow(window);
 }
 
