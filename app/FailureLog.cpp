@@ -2,19 +2,19 @@
 
 #include <windows.h>
 
+#include "framework/Handles.h"
+
 namespace vx {
 
 namespace {
 
 // Size of an existing file, or -1 when it cannot be learned.
 std::int64_t FileSizeOf(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return -1;
+    const THandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return -1;
     LARGE_INTEGER size{};
-    const bool known = GetFileSizeEx(file, &size) != 0;
-    CloseHandle(file);
-    return known ? size.QuadPart : -1;
+    return GetFileSizeEx(file.Get(), &size) ? size.QuadPart : -1;
 }
 
 bool FileExistsAt(const std::wstring& path) {
@@ -22,9 +22,9 @@ bool FileExistsAt(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-HANDLE OpenForAppend(const std::wstring& path, DWORD disposition) {
-    return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+THandle OpenForAppend(const std::wstring& path, DWORD disposition) {
+    return THandle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::string Utf8Of(const std::wstring& text) {
@@ -41,7 +41,7 @@ std::string Utf8Of(const std::wstring& text) {
 }  // namespace
 
 void AppendLog(const std::wstring& path, const std::wstring& text) {
-    HANDLE file = INVALID_HANDLE_VALUE;
+    THandle file;
     if (FileExistsAt(path)) {
         if (FileSizeOf(path) > kFailureLogLimit) {
             DeleteFileW(path.c_str());
@@ -52,15 +52,14 @@ void AppendLog(const std::wstring& path, const std::wstring& text) {
     } else {
         file = OpenForAppend(path, CREATE_NEW);
     }
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (!file) return;
 
     const std::string line = Utf8Of(text) + "\r\n";
     LARGE_INTEGER zero{};
-    if (SetFilePointerEx(file, zero, nullptr, FILE_END)) {
+    if (SetFilePointerEx(file.Get(), zero, nullptr, FILE_END)) {
         DWORD written = 0;
-        WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     }
-    CloseHandle(file);
 }
 
 }  // namespace vx

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "framework/Handles.h"
+
 namespace vx {
 
 namespace {
@@ -16,8 +18,8 @@ TPowerOffAction& PowerOffAction() {
 }  // namespace
 
 bool EnableShutdownPrivilege() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
+    THandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive())) return false;
     TOKEN_PRIVILEGES wanted{};
     wanted.PrivilegeCount = 1;
     wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
@@ -25,10 +27,9 @@ bool EnableShutdownPrivilege() {
     if (LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &wanted.Privileges[0].Luid)) {
         TOKEN_PRIVILEGES previous{};
         DWORD previousSize = 0;
-        enabled = AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &previousSize) &&
+        enabled = AdjustTokenPrivileges(token.Get(), FALSE, &wanted, sizeof previous, &previous, &previousSize) &&
                   GetLastError() == ERROR_SUCCESS;
     }
-    CloseHandle(token);
     return enabled;
 }
 

@@ -357,9 +357,10 @@ void TfrmMain::miDelClick(TObject*) {
     for (int i = 0; i < items->Count(); ++i)
         if (items->Items(i)->GetSelected()) selected.push_back(i);
     queue_.Delete(selected);
-    items->BeginUpdate();
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it) items->Delete(*it);
-    items->EndUpdate();
+    {
+        TUpdateGuard update(*items);
+        for (auto it = selected.rbegin(); it != selected.rend(); ++it) items->Delete(*it);
+    }
     ProgressBar->SetPosition(0);
     UpdateButtons();
 }

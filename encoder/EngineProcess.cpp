@@ -20,11 +20,6 @@ std::wstring SystemMessage(DWORD code) {
     return message;
 }
 
-void CloseIf(HANDLE& h) {
-    if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    h = nullptr;
-}
-
 // This program's own standard handles must not pass on to the engine: the engine gets
 // exactly the handles made for it.
 void KeepOwnStandardHandles() {
@@ -39,7 +34,7 @@ constexpr DWORD kDrainMs = 1000;
 
 struct TReaderStart {
     std::shared_ptr<TEngineProcess::TLineQueue> Queue;
-    HANDLE Pipe;
+    THandle Pipe;
     bool FromStdout;
 };
 
@@ -50,7 +45,7 @@ unsigned __stdcall ReadStream(void* argument) {
     std::string pending;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(start->Pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    while (ReadFile(start->Pipe.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
         for (DWORD i = 0; i < got; ++i) {
             const char c = buffer[i];
             if (c == '\r' || c == '\n') {
@@ -62,7 +57,7 @@ unsigned __stdcall ReadStream(void* argument) {
         }
     }
     if (!pending.empty()) start->Queue->Push(start->FromStdout, std::move(pending));
-    CloseHandle(start->Pipe);
+    start->Pipe.Reset();
     std::lock_guard<std::mutex> guard(start->Queue->Lock);
     --start->Queue->OpenStreams;
     start->Queue->Ready.notify_one();
@@ -80,45 +75,42 @@ void TEngineProcess::TLineQueue::Push(bool fromStdout, std::string text) {
 TEngineProcess::~TEngineProcess() {
     // Closing the job ends the child; without a job it is ended directly.
     if (Job) {
-        CloseIf(Job);
-    } else if (Process && WaitForSingleObject(Process, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(Process, 1);
+        Job.Reset();
+    } else if (Process && WaitForSingleObject(Process.Get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(Process.Get(), 1);
     }
     // A reader still blocked on a pipe held open elsewhere is left to the end of the
-    // program; it only touches the shared queue.
-    for (auto& reader : Readers) {
-        if (reader) WaitForSingleObject(reader, kDrainMs);
-        CloseIf(reader);
-    }
-    CloseIf(Process);
+    // program; it only touches the shared queue. The members close the reader and
+    // process handles.
+    for (const THandle& reader : Readers)
+        if (reader) WaitForSingleObject(reader.Get(), kDrainMs);
 }
 
 bool TEngineProcess::Start(const std::wstring& program, const std::wstring& commandLine, std::wstring& error,
                            std::wstring& warning) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnds[2] = {nullptr, nullptr};
-    HANDLE writeEnds[2] = {nullptr, nullptr};
+    THandle readEnds[2];
+    THandle writeEnds[2];
     for (int i = 0; i < 2; ++i) {
-        if (!CreatePipe(&readEnds[i], &writeEnds[i], &inherit, 0)) {
+        if (!CreatePipe(readEnds[i].Receive(), writeEnds[i].Receive(), &inherit, 0)) {
             error = L"cannot create a pipe: " + SystemMessage(GetLastError());
-            for (auto* h : {&readEnds[0], &writeEnds[0]}) CloseIf(*h);
             return false;
         }
-        SetHandleInformation(readEnds[i], HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(readEnds[i].Get(), HANDLE_FLAG_INHERIT, 0);
     }
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                             nullptr);
+    THandle nul(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
+                            nullptr));
     KeepOwnStandardHandles();
 
     STARTUPINFOEXW si = {};
     si.StartupInfo.cb = sizeof si;
     si.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-    si.StartupInfo.hStdInput = nul;
-    si.StartupInfo.hStdOutput = writeEnds[0];
-    si.StartupInfo.hStdError = writeEnds[1];
+    si.StartupInfo.hStdInput = nul.Get();
+    si.StartupInfo.hStdOutput = writeEnds[0].Get();
+    si.StartupInfo.hStdError = writeEnds[1].Get();
     // Only these three handles pass on to the engine.
-    HANDLE inherited[3] = {writeEnds[0], writeEnds[1], nul};
-    const DWORD inheritedCount = nul != INVALID_HANDLE_VALUE ? 3 : 2;
+    HANDLE inherited[3] = {writeEnds[0].Get(), writeEnds[1].Get(), nul.Get()};
+    const DWORD inheritedCount = nul ? 3 : 2;
     SIZE_T attributeSize = 0;
     InitializeProcThreadAttributeList(nullptr, 1, 0, &attributeSize);
     std::vector<char> attributes(attributeSize);
@@ -142,36 +134,36 @@ bool TEngineProcess::Start(const std::wstring& program, const std::wstring& comm
                                         nullptr, &si.StartupInfo, &pi);
     const DWORD startError = GetLastError();
     if (si.lpAttributeList) DeleteProcThreadAttributeList(si.lpAttributeList);
-    CloseIf(writeEnds[0]);
-    CloseIf(writeEnds[1]);
-    CloseIf(nul);
+    // The engine holds its own copies now: the pipes reach their end when it ends.
+    writeEnds[0].Reset();
+    writeEnds[1].Reset();
+    nul.Reset();
     if (!started) {
-        CloseIf(readEnds[0]);
-        CloseIf(readEnds[1]);
         error = L"cannot start \"" + program + L"\": " + SystemMessage(startError);
         return false;
     }
-    Process = pi.hProcess;
+    Process.Reset(pi.hProcess);
+    const THandle mainThread(pi.hThread);
 
-    Job = CreateJobObjectW(nullptr, nullptr);
+    Job.Reset(CreateJobObjectW(nullptr, nullptr));
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (!Job || !SetInformationJobObject(Job, JobObjectExtendedLimitInformation, &limits, sizeof limits) ||
-        !AssignProcessToJobObject(Job, Process)) {
+    if (!Job || !SetInformationJobObject(Job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits) ||
+        !AssignProcessToJobObject(Job.Get(), Process.Get())) {
         warning = L"the engine cannot be tied to this program (" + SystemMessage(GetLastError()) +
                   L"); it will not end if this program is ended from outside";
-        CloseIf(Job);
+        Job.Reset();
     }
-    ResumeThread(pi.hThread);
-    CloseHandle(pi.hThread);
+    ResumeThread(mainThread.Get());
 
     Queue->OpenStreams = 2;
     for (int i = 0; i < 2; ++i) {
-        auto* start = new TReaderStart{Queue, readEnds[i], i == 0};
-        Readers[i] = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ReadStream, start, 0, nullptr));
-        if (!Readers[i]) {
-            delete start;
-            CloseHandle(readEnds[i]);
+        // The reader thread owns its start record and, through it, its pipe's end.
+        auto start = std::make_unique<TReaderStart>(TReaderStart{Queue, std::move(readEnds[i]), i == 0});
+        Readers[i].Reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ReadStream, start.get(), 0, nullptr)));
+        if (Readers[i]) {
+            static_cast<void>(start.release());
+        } else {
             std::lock_guard<std::mutex> guard(Queue->Lock);
             --Queue->OpenStreams;
         }
@@ -189,7 +181,7 @@ bool TEngineProcess::NextLine(TEngineLine& line) {
             return true;
         }
         if (Queue->OpenStreams == 0) return false;
-        if (endedAt == 0 && Process && WaitForSingleObject(Process, 0) == WAIT_OBJECT_0) endedAt = GetTickCount64();
+        if (endedAt == 0 && Process && WaitForSingleObject(Process.Get(), 0) == WAIT_OBJECT_0) endedAt = GetTickCount64();
         if (endedAt && GetTickCount64() - endedAt > kDrainMs) return false;
         Queue->Ready.wait_for(guard, std::chrono::milliseconds(100));
     }
@@ -197,9 +189,9 @@ bool TEngineProcess::NextLine(TEngineLine& line) {
 
 unsigned long TEngineProcess::Wait() {
     if (!Process) return 1;
-    WaitForSingleObject(Process, INFINITE);
+    WaitForSingleObject(Process.Get(), INFINITE);
     DWORD code = 1;
-    GetExitCodeProcess(Process, &code);
+    GetExitCodeProcess(Process.Get(), &code);
     return code;
 }
 

@@ -12,6 +12,8 @@
 #include <mutex>
 #include <string>
 
+#include "framework/Handles.h"
+
 namespace vx {
 
 struct TEngineLine {
@@ -52,9 +54,9 @@ public:
     };
 
 private:
-    HANDLE Job = nullptr;
-    HANDLE Process = nullptr;
-    HANDLE Readers[2] = {nullptr, nullptr};
+    THandle Job;
+    THandle Process;
+    THandle Readers[2];
     std::shared_ptr<TLineQueue> Queue = std::make_shared<TLineQueue>();
 };
 

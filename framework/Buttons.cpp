@@ -300,9 +300,10 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& dis) {
     const bool pressed = (dis.itemState & ODS_SELECTED) != 0;
     const bool focused = (dis.itemState & ODS_FOCUS) != 0;
     const bool isDefault = focused || GetDefault();
-    HBRUSH face = ::CreateSolidBrush(ColorToColorRef(GetColor()));
-    ::FillRect(dc, &r, face);
-    ::DeleteObject(face);
+    {
+        TBrushHandle face(::CreateSolidBrush(ColorToColorRef(GetColor())));
+        ::FillRect(dc, &r, face.Get());
+    }
     if (isDefault) {
         ::FrameRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         ::InflateRect(&r, -1, -1);
@@ -311,10 +312,12 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& dis) {
     RECT content = r;
     ::InflateRect(&content, -2, -2);
     if (pressed) ::OffsetRect(&content, 1, 1);
-    HGDIOBJ oldFont = ::SelectObject(dc, GetFont()->GetHandle());
-    int frameIndex = !GetEnabled() ? 1 : pressed ? 2 : 0;
-    glyph_.Draw(dc, content, frameIndex, GetCaption(), GetEnabled(), GetFont()->GetColor(), UseRightToLeftReading());
-    ::SelectObject(dc, oldFont);
+    {
+        TSelectObject font(dc, GetFont()->GetHandle());
+        int frameIndex = !GetEnabled() ? 1 : pressed ? 2 : 0;
+        glyph_.Draw(dc, content, frameIndex, GetCaption(), GetEnabled(), GetFont()->GetColor(),
+                    UseRightToLeftReading());
+    }
     if (focused) {
         RECT fr = r;
         ::InflateRect(&fr, -3, -3);

@@ -186,28 +186,25 @@ int TStrings::Add(const std::wstring& s) {
 }
 
 int TStrings::AddObject(const std::wstring& s, TObject* object) {
-    BeginUpdate();
+    TUpdateGuard update(*this);
     const int index = Add(s);
     PutObject(index, object);
-    EndUpdate();
     return index;
 }
 
 void TStrings::AddStrings(const TStrings& strings) {
-    BeginUpdate();
+    TUpdateGuard update(*this);
     for (int i = 0; i < strings.GetCount(); ++i) AddObject(strings.Get(i), strings.GetObject(i));
-    EndUpdate();
 }
 
 void TStrings::InsertObject(int index, const std::wstring& s, TObject* object) {
-    BeginUpdate();
+    TUpdateGuard update(*this);
     Insert(index, s);
     PutObject(index, object);
-    EndUpdate();
 }
 
 void TStrings::Exchange(int index1, int index2) {
-    BeginUpdate();
+    TUpdateGuard update(*this);
     const std::wstring s1 = Get(index1), s2 = Get(index2);
     TObject* o1 = GetObject(index1);
     TObject* o2 = GetObject(index2);
@@ -215,17 +212,15 @@ void TStrings::Exchange(int index1, int index2) {
     PutObject(index1, o2);
     Put(index2, s1);
     PutObject(index2, o1);
-    EndUpdate();
 }
 
 void TStrings::Move(int curIndex, int newIndex) {
     if (curIndex == newIndex) return;
-    BeginUpdate();
+    TUpdateGuard update(*this);
     const std::wstring s = Get(curIndex);
     TObject* o = GetObject(curIndex);
     Delete(curIndex);
     InsertObject(newIndex, s, o);
-    EndUpdate();
 }
 
 int TStrings::CompareStrings(const std::wstring& a, const std::wstring& b) const {
@@ -263,7 +258,7 @@ std::wstring TStrings::GetText() const {
 }
 
 void TStrings::SetText(const std::wstring& text) {
-    BeginUpdate();
+    TUpdateGuard update(*this);
     Clear();
     std::size_t start = 0;
     const std::size_t n = text.size();
@@ -274,7 +269,6 @@ void TStrings::SetText(const std::wstring& text) {
         if (end < n) end += (text[end] == L'\r' && end + 1 < n && text[end + 1] == L'\n') ? 2 : 1;
         start = end;
     }
-    EndUpdate();
 }
 
 std::wstring TStrings::GetCommaText() const {
@@ -363,11 +357,10 @@ bool TStrings::Assign(const TPersistent& source) {
     auto* other = dynamic_cast<const TStrings*>(&source);
     if (!other) return false;
     if (other == this) return true;
-    BeginUpdate();
+    TUpdateGuard update(*this);
     Clear();
     caseSensitive_ = other->caseSensitive_;
     AddStrings(*other);
-    EndUpdate();
     return true;
 }
 

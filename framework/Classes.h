@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/Handles.h"
 #include "framework/Object.h"
 #include "framework/SysUtils.h"
 
@@ -111,16 +112,15 @@ class TFileStream : public TStream {
 public:
     // `mode`: fmCreate, or fmOpenXxx | fmShareXxx (fmCreate may also carry a share mode).
     TFileStream(const std::wstring& fileName, unsigned mode);
-    ~TFileStream() override;
     std::int32_t Read(void* buffer, std::int32_t count) override;
     std::int32_t Write(const void* buffer, std::int32_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
     void SetSize(std::int64_t size) override;
-    HANDLE GetHandle() const { return handle_; }
+    HANDLE GetHandle() const { return handle_.Get(); }
     const std::wstring& GetFileName() const { return fileName_; }
 
 private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    THandle handle_;
     std::wstring fileName_;
 };
 

@@ -30,36 +30,32 @@ TFileStream::TFileStream(const std::wstring& fileName, unsigned mode) : fileName
         access = GENERIC_READ | GENERIC_WRITE;
     else if ((mode & 3) == fmOpenWrite)
         access = GENERIC_WRITE;
-    handle_ = CreateFileW(fileName.c_str(), access, ShareMode(mode), nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE) {
+    handle_.Reset(CreateFileW(fileName.c_str(), access, ShareMode(mode), nullptr,
+                              create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle_) {
         const DWORD error = GetLastError();
         throw EFOpenError((create ? L"无法创建文件“" : L"无法打开文件“") + fileName + L"”。" + SysErrorMessage(error));
     }
 }
 
-TFileStream::~TFileStream() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-}
-
 std::int32_t TFileStream::Read(void* buffer, std::int32_t count) {
     if (count <= 0) return 0;
     DWORD done = 0;
-    if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
+    if (!ReadFile(handle_.Get(), buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
     return static_cast<std::int32_t>(done);
 }
 
 std::int32_t TFileStream::Write(const void* buffer, std::int32_t count) {
     if (count <= 0) return 0;
     DWORD done = 0;
-    if (!WriteFile(handle_, buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
+    if (!WriteFile(handle_.Get(), buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
     return static_cast<std::int32_t>(done);
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     LARGE_INTEGER distance, result;
     distance.QuadPart = offset;
-    if (!SetFilePointerEx(handle_, distance, &result, static_cast<DWORD>(origin)))
+    if (!SetFilePointerEx(handle_.Get(), distance, &result, static_cast<DWORD>(origin)))
         throw EStreamError(L"文件定位错误：“" + fileName_ + L"”");
     return result.QuadPart;
 }
@@ -67,7 +63,7 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
 void TFileStream::SetSize(std::int64_t size) {
     const std::int64_t position = GetPosition();
     Seek(size, soBeginning);
-    if (!SetEndOfFile(handle_)) {
+    if (!SetEndOfFile(handle_.Get())) {
         Seek(position, soBeginning);
         throw EStreamError(L"无法改变文件大小：“" + fileName_ + L"”");
     }

@@ -1370,10 +1370,11 @@ void TPageControl::RemovePage(TTabSheet* page) {
 }
 
 void TPageControl::SheetCaptionChanged() {
-    tabs_->BeginUpdate();
-    tabs_->Clear();
-    for (TTabSheet* page : pages_) tabs_->Add(page->GetCaption());
-    tabs_->EndUpdate();
+    {
+        TUpdateGuard update(*tabs_);
+        tabs_->Clear();
+        for (TTabSheet* page : pages_) tabs_->Add(page->GetCaption());
+    }
     if (activePage_) SetTabIndex(activePage_->PageIndex());
 }
 

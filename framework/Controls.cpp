@@ -524,7 +524,6 @@ TWinControl::~TWinControl() {
         delete child;  // removes itself from controls_
     }
     DestroyHandle();
-    if (colorBrush_) ::DeleteObject(colorBrush_);
 }
 
 HWND TWinControl::GetHandle() {
@@ -987,11 +986,10 @@ void TWinControl::TextChanged() {
 HBRUSH TWinControl::ColorBrush() {
     TColor c = ColorToRGB(GetColor()) & 0xFFFFFF;
     if (!colorBrush_ || brushColor_ != c) {
-        if (colorBrush_) ::DeleteObject(colorBrush_);
-        colorBrush_ = ::CreateSolidBrush(c);
+        colorBrush_.Reset(::CreateSolidBrush(c));
         brushColor_ = c;
     }
-    return colorBrush_;
+    return colorBrush_.Get();
 }
 
 void TWinControl::KeyDown(WORD& key, TShiftState shift) {
@@ -1016,46 +1014,45 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
         if (c->isWindowed_ || !c->GetVisible()) continue;
         RECT bounds = c->BoundsRect(), overlap;
         if (!::IntersectRect(&overlap, &bounds, &clip)) continue;
-        int saved = ::SaveDC(dc);
+        TSavedDC saved(dc);
         ::OffsetWindowOrgEx(dc, -c->left_, -c->top_, nullptr);
         ::IntersectClipRect(dc, 0, 0, c->width_, c->height_);
         c->Perform(WM_PAINT, reinterpret_cast<std::uintptr_t>(dc), 0);
-        ::RestoreDC(dc, saved);
     }
 }
 
 void TWinControl::PaintHandler(TMessage& m) {
     HDC given = reinterpret_cast<HDC>(m.WParam);
     if (given) {
-        int saved = ::SaveDC(given);
-        PaintWindow(given);
-        ::RestoreDC(given, saved);
+        {
+            TSavedDC saved(given);
+            PaintWindow(given);
+        }
         PaintControls(given);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(handle_, &ps);
+    TPaintDC paint(handle_);
+    HDC dc = paint.Get();
+    const RECT& area = paint.Info().rcPaint;
     if (doubleBuffered_) {
         RECT cr;
         ::GetClientRect(handle_, &cr);
-        HDC memory = ::CreateCompatibleDC(dc);
-        HBITMAP bitmap = ::CreateCompatibleBitmap(dc, std::max(1L, cr.right), std::max(1L, cr.bottom));
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::IntersectClipRect(memory, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-        Perform(WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(memory), reinterpret_cast<std::intptr_t>(memory));
-        Perform(WM_PAINT, reinterpret_cast<std::uintptr_t>(memory), 0);
-        ::BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                 ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-        ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
+        TMemoryDC memory(dc);
+        TBitmapHandle bitmap(::CreateCompatibleBitmap(dc, std::max(1L, cr.right), std::max(1L, cr.bottom)));
+        TSelectObject selection(memory.Get(), bitmap.Get());
+        ::IntersectClipRect(memory.Get(), area.left, area.top, area.right, area.bottom);
+        Perform(WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(memory.Get()),
+                reinterpret_cast<std::intptr_t>(memory.Get()));
+        Perform(WM_PAINT, reinterpret_cast<std::uintptr_t>(memory.Get()), 0);
+        ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.Get(), area.left,
+                 area.top, SRCCOPY);
     } else {
-        int saved = ::SaveDC(dc);
-        PaintWindow(dc);
-        ::RestoreDC(dc, saved);
+        {
+            TSavedDC saved(dc);
+            PaintWindow(dc);
+        }
         PaintControls(dc);
     }
-    ::EndPaint(handle_, &ps);
 }
 
 bool TWinControl::HasGraphicChildren() const {
@@ -1068,20 +1065,23 @@ bool TWinControl::HasGraphicChildren() const {
 void TWinControl::PaintSystemControl(TMessage& m) {
     HDC given = reinterpret_cast<HDC>(m.WParam);
     if (given) {
-        int saved = ::SaveDC(given);
-        DefaultHandler(m);
-        ::RestoreDC(given, saved);
+        {
+            TSavedDC saved(given);
+            DefaultHandler(m);
+        }
         PaintControls(given);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(handle_, &ps);
-    TMessage withDC{m.Msg, reinterpret_cast<std::uintptr_t>(dc), 0, 0};
-    int saved = ::SaveDC(dc);
-    DefaultHandler(withDC);
-    ::RestoreDC(dc, saved);
-    PaintControls(dc);
-    ::EndPaint(handle_, &ps);
+    {
+        TPaintDC paint(handle_);
+        HDC dc = paint.Get();
+        TMessage withDC{m.Msg, reinterpret_cast<std::uintptr_t>(dc), 0, 0};
+        {
+            TSavedDC saved(dc);
+            DefaultHandler(withDC);
+        }
+        PaintControls(dc);
+    }
     m.Result = 0;
 }
 
@@ -1364,24 +1364,21 @@ void DrawTransparentBitmap(HDC dest, int x, int y, int width, int height, HDC so
                            COLORREF transparent) {
     if (width <= 0 || height <= 0) return;
     // A monochrome mask: 1 where the source has the transparent colour.
-    HDC maskDC = ::CreateCompatibleDC(dest);
-    HBITMAP mask = ::CreateBitmap(width, height, 1, 1, nullptr);
-    HGDIOBJ oldMask = ::SelectObject(maskDC, mask);
+    TMemoryDC maskDC(dest);
+    TBitmapHandle mask(::CreateBitmap(width, height, 1, 1, nullptr));
+    TSelectObject selection(maskDC.Get(), mask.Get());
     COLORREF oldSourceBk = ::SetBkColor(source, transparent);
-    ::BitBlt(maskDC, 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
+    ::BitBlt(maskDC.Get(), 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
     ::SetBkColor(source, oldSourceBk);
     // dest = ((dest ^ src) & mask) ^ src: the destination where the mask is set, the
     // source elsewhere.
     COLORREF oldText = ::SetTextColor(dest, RGB(0, 0, 0));
     COLORREF oldBk = ::SetBkColor(dest, RGB(255, 255, 255));
     ::BitBlt(dest, x, y, width, height, source, sourceX, sourceY, SRCINVERT);
-    ::BitBlt(dest, x, y, width, height, maskDC, 0, 0, SRCAND);
+    ::BitBlt(dest, x, y, width, height, maskDC.Get(), 0, 0, SRCAND);
     ::BitBlt(dest, x, y, width, height, source, sourceX, sourceY, SRCINVERT);
     ::SetTextColor(dest, oldText);
     ::SetBkColor(dest, oldBk);
-    ::SelectObject(maskDC, oldMask);
-    ::DeleteObject(mask);
-    ::DeleteDC(maskDC);
 }
 
 void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rect, unsigned flags, bool enabled, TColor color) {

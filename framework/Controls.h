@@ -364,7 +364,7 @@ private:
     int alignDisabled_ = 0;
     bool alignPending_ = false;
     bool aligning_ = false;
-    HBRUSH colorBrush_ = nullptr;
+    TBrushHandle colorBrush_;  // the brush of the control's colour, made on demand
     TColor brushColor_ = 0;
     int requestedClientWidth_ = -1, requestedClientHeight_ = -1;
 };

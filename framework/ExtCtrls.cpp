@@ -10,25 +10,24 @@ namespace vx {
 namespace {
 
 void Frame3D(HDC dc, RECT& r, TColor topColor, TColor bottomColor, int width) {
-    HPEN top = ::CreatePen(PS_SOLID, 1, ColorToColorRef(topColor));
-    HPEN bottom = ::CreatePen(PS_SOLID, 1, ColorToColorRef(bottomColor));
-    HGDIOBJ old = ::SelectObject(dc, top);
+    TPenHandle top(::CreatePen(PS_SOLID, 1, ColorToColorRef(topColor)));
+    TPenHandle bottom(::CreatePen(PS_SOLID, 1, ColorToColorRef(bottomColor)));
+    // The scope's selection puts the DC's own pen back; the loop only switches between
+    // the two pens inside it.
+    TSelectObject selection(dc, top.Get());
     for (int i = 0; i < width; ++i) {
         --r.right;
         --r.bottom;
-        ::SelectObject(dc, top);
+        ::SelectObject(dc, top.Get());
         ::MoveToEx(dc, r.left, r.bottom, nullptr);
         ::LineTo(dc, r.left, r.top);
         ::LineTo(dc, r.right, r.top);
-        ::SelectObject(dc, bottom);
+        ::SelectObject(dc, bottom.Get());
         ::LineTo(dc, r.right, r.bottom);
         ::LineTo(dc, r.left - 1, r.bottom);
         ++r.left;
         ++r.top;
     }
-    ::SelectObject(dc, old);
-    ::DeleteObject(top);
-    ::DeleteObject(bottom);
 }
 
 }  // namespace
@@ -143,12 +142,10 @@ void TBevel::Paint() {
     TColor c2 = style_ == bsLowered ? clBtnHighlight : clBtnShadow;
     const int w = GetWidth(), h = GetHeight();
     auto line = [dc](TColor color, int x1, int y1, int x2, int y2) {
-        HPEN pen = ::CreatePen(PS_SOLID, 1, ColorToColorRef(color));
-        HGDIOBJ old = ::SelectObject(dc, pen);
+        TPenHandle pen(::CreatePen(PS_SOLID, 1, ColorToColorRef(color)));
+        TSelectObject selection(dc, pen.Get());
         ::MoveToEx(dc, x1, y1, nullptr);
         ::LineTo(dc, x2, y2);
-        ::SelectObject(dc, old);
-        ::DeleteObject(pen);
     };
     switch (shape_) {
     case bsBox: {

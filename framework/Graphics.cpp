@@ -36,17 +36,13 @@ void TFont::RegisterProperties(TPropertyRegistrar<TFont>& r) {
 // A scalable face that exists on Windows and under Wine; 8 points at 96 dpi.
 TFont::TFont() : name_(L"Tahoma"), height_(-11) {}
 
-TFont::~TFont() {
-    if (handle_) DeleteObject(handle_);
-}
+TFont::~TFont() = default;
 
 // Listeners (a canvas) take the old handle out of their DC in OnChange, before it is
 // deleted here.
 void TFont::Change() {
-    HFONT old = handle_;
-    handle_ = nullptr;
+    const TFontHandle old = std::move(handle_);
     Changed();
-    if (old) DeleteObject(old);
 }
 
 void TFont::SetName(const std::wstring& name) {
@@ -109,16 +105,17 @@ HFONT TFont::GetHandle() {
         lf.lfQuality = DEFAULT_QUALITY;
         lf.lfPitchAndFamily = pitch_ == fpFixed ? FIXED_PITCH : (pitch_ == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH);
         lstrcpynW(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
-        handle_ = CreateFontIndirectW(&lf);
+        handle_.Reset(CreateFontIndirectW(&lf));
     }
-    return handle_;
+    return handle_.Get();
 }
 
 void TFont::SetHandle(HFONT font) {
     LOGFONTW lf{};
-    if (!font || !GetObjectW(font, sizeof(lf), &lf)) return;
-    HFONT old = handle_;
-    handle_ = nullptr;
+    // The font's own handle describes what the font already is (and must not be
+    // deleted to be adopted again).
+    if (!font || font == handle_.Get() || !GetObjectW(font, sizeof(lf), &lf)) return;
+    const TFontHandle old = std::move(handle_);
     name_ = lf.lfFaceName;
     height_ = lf.lfHeight;
     style_ = 0;
@@ -130,8 +127,7 @@ void TFont::SetHandle(HFONT font) {
     const int pitch = lf.lfPitchAndFamily & 3;
     pitch_ = pitch == FIXED_PITCH ? fpFixed : (pitch == VARIABLE_PITCH ? fpVariable : fpDefault);
     Changed();
-    if (old) DeleteObject(old);
-    handle_ = font;
+    handle_.Reset(font);
 }
 
 bool TFont::Assign(const TPersistent& source) {
@@ -164,15 +160,11 @@ void TPen::RegisterProperties(TPropertyRegistrar<TPen>& r) {
                       L"pmNotMask", L"pmXor", L"pmNotXor"});
 }
 
-TPen::~TPen() {
-    if (handle_) DeleteObject(handle_);
-}
+TPen::~TPen() = default;
 
 void TPen::Change() {
-    HPEN old = handle_;
-    handle_ = nullptr;
+    const TPenHandle old = std::move(handle_);
     Changed();
-    if (old) DeleteObject(old);
 }
 
 void TPen::SetColor(TColor color) {
@@ -203,9 +195,9 @@ void TPen::SetMode(TPenMode mode) {
 HPEN TPen::GetHandle() {
     if (!handle_) {
         static const int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-        handle_ = CreatePen(kStyles[style_], width_, ColorToColorRef(color_));
+        handle_.Reset(CreatePen(kStyles[style_], width_, ColorToColorRef(color_)));
     }
-    return handle_;
+    return handle_.Get();
 }
 
 bool TPen::Assign(const TPersistent& source) {
@@ -231,20 +223,11 @@ void TBrush::RegisterProperties(TPropertyRegistrar<TBrush>& r) {
                       L"bsCross", L"bsDiagCross"});
 }
 
-namespace {
-// Stock objects must never be deleted.
-void DeleteBrush(HBRUSH brush) {
-    if (brush && brush != static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))) DeleteObject(brush);
-}
-}  // namespace
-
-TBrush::~TBrush() { DeleteBrush(handle_); }
+TBrush::~TBrush() = default;
 
 void TBrush::Change() {
-    HBRUSH old = handle_;
-    handle_ = nullptr;
+    const TBrushHandle old = std::move(handle_);
     Changed();
-    DeleteBrush(old);
 }
 
 void TBrush::SetColor(TColor color) {
@@ -266,18 +249,20 @@ void TBrush::SetBitmap(TBitmap* bitmap) {
     Change();
 }
 
+// A clear brush is the stock null brush, which is never owned (nor deleted).
 HBRUSH TBrush::GetHandle() {
     if (!handle_) {
         if (bitmap_ && !bitmap_->GetEmpty())
-            handle_ = CreatePatternBrush(bitmap_->GetHandle());
+            handle_.Reset(CreatePatternBrush(bitmap_->GetHandle()));
         else if (style_ == bsClear)
-            handle_ = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+            return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
         else if (style_ == bsSolid)
-            handle_ = CreateSolidBrush(ColorToColorRef(color_));
+            handle_.Reset(CreateSolidBrush(ColorToColorRef(color_)));
         else
-            handle_ = CreateHatchBrush(static_cast<int>(style_) - static_cast<int>(bsHorizontal), ColorToColorRef(color_));
+            handle_.Reset(CreateHatchBrush(static_cast<int>(style_) - static_cast<int>(bsHorizontal),
+                                           ColorToColorRef(color_)));
     }
-    return handle_;
+    return handle_.Get();
 }
 
 bool TBrush::Assign(const TPersistent& source) {

@@ -11,10 +11,12 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/Classes.h"
+#include "framework/Handles.h"
 #include "framework/Object.h"
 #include "framework/SysUtils.h"
 
@@ -144,7 +146,7 @@ private:
     int charset_ = DEFAULT_CHARSET;
     TFontPitch pitch_ = fpDefault;
     int pixelsPerInch_ = 96;
-    HFONT handle_ = nullptr;
+    TFontHandle handle_;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
@@ -178,7 +180,7 @@ private:
     int width_ = 1;
     TPenStyle style_ = psSolid;
     TPenMode mode_ = pmCopy;
-    HPEN handle_ = nullptr;
+    TPenHandle handle_;
 };
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
@@ -207,7 +209,7 @@ private:
     TColor color_ = clWhite;
     TBrushStyle style_ = bsSolid;
     TBitmap* bitmap_ = nullptr;
-    HBRUSH handle_ = nullptr;
+    TBrushHandle handle_;  // empty for bsClear (the stock null brush)
 };
 
 // --- Canvas -----------------------------------------------------------------------------
@@ -403,7 +405,7 @@ public:
     void SetHandle(HBITMAP bitmap);
     // Gives the DIB section to the caller; the bitmap becomes empty.
     HBITMAP ReleaseHandle();
-    bool HandleAllocated() const { return dib_ != nullptr; }
+    bool HandleAllocated() const { return static_cast<bool>(dib_); }
 
     TColor GetTransparentColor();
     void SetTransparentColor(TColor color);
@@ -435,11 +437,11 @@ private:
     int width_ = 0, height_ = 0;
     TPixelFormat pixelFormat_ = pf24bit;
     std::vector<RGBQUAD> palette_;  // the DIB's colour table (paletted formats)
-    HBITMAP dib_ = nullptr;
+    TBitmapHandle dib_;
     std::uint8_t* bits_ = nullptr;  // the DIB's bits (bottom-up rows)
     std::unique_ptr<TCanvas> canvas_;
-    HDC canvasDC_ = nullptr;
-    HGDIOBJ canvasOldBitmap_ = nullptr;
+    std::optional<TMemoryDC> canvasDC_;            // the canvas's DC, made on demand
+    std::optional<TSelectObject> canvasSelection_;  // the DIB selected into canvasDC_
     TColor transparentColor_ = clDefault;
     TTransparentMode transparentMode_ = tmAuto;
 };

@@ -223,28 +223,25 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) {
     SetSize(width, height);
 }
 
-TBitmap::~TBitmap() {
-    canvas_.reset();  // gives the DC its own pen, brush and font back
-    FreeImage();
-    if (canvasDC_) DeleteDC(canvasDC_);
-}
+// The canvas goes first: it gives the DC its own pen, brush and font back. Then the
+// members end the DIB's selection, delete the DC and delete the DIB.
+TBitmap::~TBitmap() { canvas_.reset(); }
 
 HDC TBitmap::CanvasDC() {
     if (!canvasDC_) {
-        canvasDC_ = CreateCompatibleDC(nullptr);
-        if (!canvasDC_) throw EInvalidGraphic(L"无法创建位图画布");
+        canvasDC_.emplace();
+        if (!*canvasDC_) {
+            canvasDC_.reset();
+            throw EInvalidGraphic(L"无法创建位图画布");
+        }
     }
-    if (dib_ && !canvasOldBitmap_) canvasOldBitmap_ = SelectObject(canvasDC_, dib_);
-    return canvasDC_;
+    if (dib_ && !canvasSelection_) canvasSelection_.emplace(canvasDC_->Get(), dib_.Get());
+    return canvasDC_->Get();
 }
 
 void TBitmap::FreeImage() {
-    if (canvasDC_ && canvasOldBitmap_) {
-        SelectObject(canvasDC_, canvasOldBitmap_);
-        canvasOldBitmap_ = nullptr;
-    }
-    if (dib_) DeleteObject(dib_);
-    dib_ = nullptr;
+    canvasSelection_.reset();
+    dib_.Reset();
     bits_ = nullptr;
 }
 
@@ -281,14 +278,14 @@ void TBitmap::Allocate(int width, int height, TPixelFormat format, const std::ve
         std::memcpy(table, palette_.data(), palette_.size() * sizeof(RGBQUAD));
     }
     void* bits = nullptr;
-    dib_ = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits, nullptr, 0);
+    dib_.Reset(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib_ || !bits) {
-        dib_ = nullptr;
+        dib_.Reset();
         width_ = height_ = 0;
         throw EInvalidGraphic(L"无法创建位图（" + IntToStr(width) + L" × " + IntToStr(height) + L"）");
     }
     bits_ = static_cast<std::uint8_t*>(bits);
-    if (canvasDC_) canvasOldBitmap_ = SelectObject(canvasDC_, dib_);
+    if (canvasDC_) canvasSelection_.emplace(canvasDC_->Get(), dib_.Get());
 }
 
 void TBitmap::SetSize(int width, int height) {
@@ -378,22 +375,18 @@ TCanvas* TBitmap::GetCanvas() {
 // the canvas's DC (the canvas makes a new one when it next draws).
 void TBitmap::FreeContext() {
     if (canvas_) canvas_->SetHandle(nullptr);
-    if (!canvasDC_) return;
-    if (canvasOldBitmap_) SelectObject(canvasDC_, canvasOldBitmap_);
-    canvasOldBitmap_ = nullptr;
-    DeleteDC(canvasDC_);
-    canvasDC_ = nullptr;
+    canvasSelection_.reset();
+    canvasDC_.reset();
 }
 
 HBITMAP TBitmap::GetHandle() {
     FreeContext();
-    return dib_;
+    return dib_.Get();
 }
 
 HBITMAP TBitmap::ReleaseHandle() {
     FreeContext();
-    HBITMAP released = dib_;
-    dib_ = nullptr;
+    HBITMAP released = dib_.Detach();
     bits_ = nullptr;
     width_ = height_ = 0;
     Changed();
@@ -408,6 +401,7 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
     }
     BITMAP bm{};
     if (!GetObjectW(bitmap, sizeof(bm), &bm)) throw EInvalidGraphic(L"无效的位图句柄");
+    const TBitmapHandle adopted(bitmap);  // its pixels are copied into a DIB of our own
     const TPixelFormat format = bm.bmBitsPixel == 32 ? pf32bit : pf24bit;
     Allocate(bm.bmWidth, std::abs(bm.bmHeight), format, {});
     if (bits_) {
@@ -418,12 +412,10 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = static_cast<WORD>(BitsOf(format));
         info.bmiHeader.biCompression = BI_RGB;
-        HDC screen = GetDC(nullptr);
+        TWindowDC screen(nullptr);
         GdiFlush();
-        GetDIBits(screen, bitmap, 0, static_cast<UINT>(height_), bits_, &info, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
+        GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height_), bits_, &info, DIB_RGB_COLORS);
     }
-    DeleteObject(bitmap);
     Changed();
 }
 
@@ -530,22 +522,19 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     } else {
         // Without TransparentBlt: a mask (white where the key colour is) and the
         // classic invert / and / invert sequence.
-        HDC maskDC = CreateCompatibleDC(dest);
-        HBITMAP mask = CreateBitmap(width_, height_, 1, 1, nullptr);
-        HGDIOBJ oldMask = SelectObject(maskDC, mask);
+        TMemoryDC maskDC(dest);
+        TBitmapHandle mask(CreateBitmap(width_, height_, 1, 1, nullptr));
+        TSelectObject selection(maskDC.Get(), mask.Get());
         const COLORREF oldSourceBk = SetBkColor(source, ColorToColorRef(GetTransparentColor()));
-        BitBlt(maskDC, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+        BitBlt(maskDC.Get(), 0, 0, width_, height_, source, 0, 0, SRCCOPY);
         SetBkColor(source, oldSourceBk);
         const COLORREF oldText = SetTextColor(dest, RGB(0, 0, 0));
         const COLORREF oldBk = SetBkColor(dest, RGB(255, 255, 255));
         StretchBlt(dest, rect.left, rect.top, w, h, source, 0, 0, width_, height_, SRCINVERT);
-        StretchBlt(dest, rect.left, rect.top, w, h, maskDC, 0, 0, width_, height_, SRCAND);
+        StretchBlt(dest, rect.left, rect.top, w, h, maskDC.Get(), 0, 0, width_, height_, SRCAND);
         StretchBlt(dest, rect.left, rect.top, w, h, source, 0, 0, width_, height_, SRCINVERT);
         SetTextColor(dest, oldText);
         SetBkColor(dest, oldBk);
-        SelectObject(maskDC, oldMask);
-        DeleteObject(mask);
-        DeleteDC(maskDC);
     }
     SetStretchBltMode(dest, oldMode);
 }
@@ -587,14 +576,14 @@ void TIcon::Adopt(HICON icon) {
     width_ = height_ = 0;
     ICONINFO info{};
     if (icon && GetIconInfo(icon, &info)) {
+        // GetIconInfo made copies of both masks for the caller.
+        const TBitmapHandle color(info.hbmColor), mask(info.hbmMask);
         BITMAP bm{};
         if (info.hbmColor && GetObjectW(info.hbmColor, sizeof(bm), &bm)) {
             width_ = bm.bmWidth, height_ = bm.bmHeight;
         } else if (info.hbmMask && GetObjectW(info.hbmMask, sizeof(bm), &bm)) {
             width_ = bm.bmWidth, height_ = bm.bmHeight / 2;  // AND and XOR masks stacked
         }
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
     }
     Changed();
 }

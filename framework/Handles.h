@@ -21,6 +21,7 @@
 // Locks: TCriticalSection with TCriticalSectionLock, and the read/write guards of
 // TMultiReadExclusiveWriteSynchronizer (TReadLock, TWriteLock) in Threads.h.
 
+#include <exception>
 #include <utility>
 
 #ifdef _WIN32
@@ -31,34 +32,53 @@ namespace vx {
 
 // Runs a callable when the scope ends, unless dismissed. The building block of the
 // begin/end guards; use a named guard where one exists.
+//
+// An exception from the callable leaves the scope like one from any other statement
+// when the scope ends normally. When the scope is left by an exception already, that
+// exception goes on and one from the callable is dropped (two at once would end the
+// program).
 template <class F>
 class TScopeExit {
 public:
-    explicit TScopeExit(F f) : f_(std::move(f)) {}
+    explicit TScopeExit(F f) : f_(std::move(f)), exceptions_(std::uncaught_exceptions()) {}
     TScopeExit(const TScopeExit&) = delete;
     TScopeExit& operator=(const TScopeExit&) = delete;
-    ~TScopeExit() {
-        if (armed_) f_();
+    ~TScopeExit() noexcept(false) {
+        if (!armed_) return;
+        if (std::uncaught_exceptions() == exceptions_) {
+            f_();
+            return;
+        }
+        try {
+            f_();
+        } catch (...) {
+        }
     }
     void Dismiss() { armed_ = false; }
 
 private:
     F f_;
+    int exceptions_;
     bool armed_ = true;
 };
 
 // A begin/end pair on any object with BeginUpdate()/EndUpdate() (string lists, list
-// items, tree nodes, menus ...). EndUpdate runs however the scope is left.
+// items, tree nodes, menus ...). EndUpdate runs however the scope is left; what it
+// throws (a change handler's exception) is treated as by TScopeExit.
 template <class T>
 class TUpdateGuard {
 public:
-    explicit TUpdateGuard(T& target) : target_(target) { target_.BeginUpdate(); }
+    // BeginUpdate runs first: when it throws there is nothing to end.
+    explicit TUpdateGuard(T& target) : end_((target.BeginUpdate(), TEnd{&target})) {}
     TUpdateGuard(const TUpdateGuard&) = delete;
     TUpdateGuard& operator=(const TUpdateGuard&) = delete;
-    ~TUpdateGuard() { target_.EndUpdate(); }
 
 private:
-    T& target_;
+    struct TEnd {
+        T* target;
+        void operator()() const { target->EndUpdate(); }
+    };
+    TScopeExit<TEnd> end_;
 };
 
 #ifdef _WIN32
@@ -82,8 +102,10 @@ public:
     bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
     explicit operator bool() const { return Valid(); }
 
-    // Closes the held handle (if any) and takes h.
+    // Closes the held handle (if any) and takes h. Resetting to the handle already held
+    // keeps it open.
     void Reset(HANDLE h = nullptr) {
+        if (h == h_) return;
         if (Valid()) ::CloseHandle(h_);
         h_ = h;
     }
@@ -122,7 +144,9 @@ public:
 
     T Get() const { return h_; }
     explicit operator bool() const { return h_ != nullptr; }
+    // Deletes the held object (if any) and takes h; resetting to the held one keeps it.
     void Reset(T h = nullptr) {
+        if (h == h_) return;
         if (h_) ::DeleteObject(h_);
         h_ = h;
     }
@@ -198,17 +222,26 @@ private:
     HDC dc_;
 };
 
-// Selects an object into a DC for the scope and puts the previous one back.
+// Selects a pen, brush, font or bitmap into a DC for the scope and puts the previous one
+// back. A null object selects nothing. Not for regions: selecting a region sets a copy of
+// it as the clip region and returns no previous object; change the clip inside a
+// TSavedDC instead (a region given here is selected and nothing is put back).
 class TSelectObject {
 public:
-    TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? ::SelectObject(dc, object) : nullptr) {}
+    TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(Select(dc, object)) {}
     TSelectObject(const TSelectObject&) = delete;
     TSelectObject& operator=(const TSelectObject&) = delete;
     ~TSelectObject() {
-        if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
+        if (old_) ::SelectObject(dc_, old_);
     }
 
 private:
+    static HGDIOBJ Select(HDC dc, HGDIOBJ object) {
+        if (!object) return nullptr;
+        const bool region = ::GetObjectType(object) == OBJ_REGION;
+        HGDIOBJ old = ::SelectObject(dc, object);
+        return region || old == HGDI_ERROR ? nullptr : old;
+    }
     HDC dc_;
     HGDIOBJ old_;
 };
@@ -237,6 +270,8 @@ public:
     TCriticalSection& operator=(const TCriticalSection&) = delete;
     ~TCriticalSection() { ::DeleteCriticalSection(&cs_); }
     void Enter() { ::EnterCriticalSection(&cs_); }
+    // Enters when no other thread holds it; true when entered (Leave must follow).
+    bool TryEnter() { return ::TryEnterCriticalSection(&cs_) != FALSE; }
     void Leave() { ::LeaveCriticalSection(&cs_); }
 
 private:

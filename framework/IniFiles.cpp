@@ -10,7 +10,7 @@ constexpr DWORD kValueBuffer = 2048;
 
 // Splits a double-NUL-terminated list ("a\0b\0\0") into the string list.
 void FillFromList(const std::vector<wchar_t>& buffer, DWORD length, TStrings& out) {
-    out.BeginUpdate();
+    TUpdateGuard update(out);
     out.Clear();
     DWORD start = 0;
     for (DWORD i = 0; i < length; ++i) {
@@ -19,7 +19,6 @@ void FillFromList(const std::vector<wchar_t>& buffer, DWORD length, TStrings& ou
         start = i + 1;
     }
     if (start < length) out.Add(std::wstring(buffer.data() + start, length - start));
-    out.EndUpdate();
 }
 
 // Calls `read(buffer, size)` with a growing buffer until the list fits; the platform
@@ -72,12 +71,12 @@ void TIniFile::Write(const wchar_t* section, const wchar_t* ident, const wchar_t
     // A new file made by the platform would be in the ANSI code page and lose every
     // character outside it; start it as UTF-16 so the platform keeps writing UTF-16.
     if (value != nullptr && GetFileAttributesW(fileName_.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        HANDLE file = CreateFileW(fileName_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
+        THandle file(
+            CreateFileW(fileName_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
             const unsigned char bom[2] = {0xFF, 0xFE};
             DWORD done = 0;
-            WriteFile(file, bom, 2, &done, nullptr);
-            CloseHandle(file);
+            WriteFile(file.Get(), bom, 2, &done, nullptr);
         }
     }
     if (!WritePrivateProfileStringW(section, ident, value, fileName_.c_str()))
@@ -122,10 +121,9 @@ void TIniFile::ReadSections(TStrings& sections) const {
 void TIniFile::ReadSectionValues(const std::wstring& section, TStrings& values) const {
     TStringList keys;
     ReadSection(section, keys);
-    values.BeginUpdate();
+    TUpdateGuard update(values);
     values.Clear();
     for (int i = 0; i < keys.GetCount(); ++i) values.Add(keys[i] + L"=" + ReadString(section, keys[i], L""));
-    values.EndUpdate();
 }
 
 bool TIniFile::ValueExists(const std::wstring& section, const std::wstring& ident) const {

@@ -223,9 +223,9 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
 bool TMenuItem::DispatchMeasureItem(MEASUREITEMSTRUCT& mis) {
     auto* item = reinterpret_cast<TMenuItem*>(mis.itemData);
     if (!item || FindByCommand(item->command_) != item) return false;
-    HDC dc = ::GetDC(nullptr);
-    TCanvas canvas;
-    canvas.SetHandle(dc);
+    TWindowDC screen(nullptr);
+    TCanvas canvas;  // gives the DC its own objects back before the DC is released
+    canvas.SetHandle(screen.Get());
     canvas.SetFont(Screen->GetMenuFont());
     int width = 0, height = 0;
     if (item->IsLine()) {
@@ -238,8 +238,6 @@ bool TMenuItem::DispatchMeasureItem(MEASUREITEMSTRUCT& mis) {
         height = std::max<int>(size.cy + 6, 20);
     }
     if (item->OnMeasureItem) item->OnMeasureItem(item, &canvas, width, height);
-    canvas.SetHandle(nullptr);
-    ::ReleaseDC(nullptr, dc);
     mis.itemWidth = static_cast<UINT>(std::max(0, width));
     mis.itemHeight = static_cast<UINT>(std::max(0, height));
     return true;

@@ -225,14 +225,14 @@ unsigned TCustomLabel::DrawFlags() const {
 
 void TCustomLabel::AdjustBounds() {
     if (!autoSize_ || adjusting_ || IsLoading()) return;
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, GetFont()->GetHandle());
-    std::wstring text = GetCaption();
-    if (text.empty() || (showAccelChar_ && text.back() == L'&')) text += L' ';
     RECT r{0, 0, wordWrap_ ? GetWidth() : 0, 0};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    {
+        TWindowDC screen(nullptr);
+        TSelectObject font(screen.Get(), GetFont()->GetHandle());
+        std::wstring text = GetCaption();
+        if (text.empty() || (showAccelChar_ && text.back() == L'&')) text += L' ';
+        ::DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+    }
     int left = GetLeft();
     if (alignment_ == taRightJustify) left += GetWidth() - r.right;
     adjusting_ = true;

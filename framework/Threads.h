@@ -8,6 +8,7 @@
 // until it has run. TMultiReadExclusiveWriteSynchronizer is platform-free; the rest
 // exists on Windows only.
 
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <functional>
@@ -19,6 +20,7 @@
 #include <windows.h>
 
 #include "framework/Classes.h"
+#include "framework/Handles.h"
 #endif
 
 namespace vx {
@@ -114,10 +116,10 @@ public:
     int WaitFor();
     int GetReturnValue() const { return returnValue_; }
     bool GetFinished() const { return finished_; }
-    HANDLE GetHandle() const { return handle_; }
-    // A duplicate of the thread handle that outlives the object (the caller closes it):
-    // the way to wait for a thread that frees itself, e.g. WaitForHandle(h).
-    HANDLE OpenWaitHandle() const;
+    HANDLE GetHandle() const { return handle_.Get(); }
+    // A duplicate of the thread handle that outlives the object, owned by the caller:
+    // the way to wait for a thread that frees itself, e.g. WaitForHandle(h.Get()).
+    THandle OpenWaitHandle() const;
     DWORD GetThreadID() const { return threadId_; }
     // The exception that escaped Execute, if any.
     std::exception_ptr GetFatalException() const { return fatalException_; }
@@ -136,10 +138,10 @@ protected:
 
 private:
     static unsigned __stdcall ThreadProc(void* self);
-    HANDLE handle_ = nullptr;
+    THandle handle_;  // the thread, closed with the object
     DWORD threadId_ = 0;
-    volatile bool terminated_ = false;
-    volatile bool finished_ = false;
+    std::atomic<bool> terminated_{false};
+    std::atomic<bool> finished_{false};
     bool started_ = false;
     bool cancelled_ = false;  // destroyed before it was started
     bool freeOnTerminate_ = false;

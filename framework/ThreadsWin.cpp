@@ -120,7 +120,8 @@ DWORD WaitForHandle(HANDLE handle, DWORD timeoutMs) {
 
 TThread::TThread() {
     unsigned id = 0;
-    handle_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id));
+    handle_.Reset(
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id)));
     if (!handle_) throw Exception(L"无法创建线程：" + SysErrorMessage(GetLastError()));
     threadId_ = id;
 }
@@ -131,29 +132,30 @@ TThread::~TThread() {
             // Let the suspended thread run to its end without calling Execute.
             cancelled_ = true;
             started_ = true;
-            ResumeThread(handle_);
+            ResumeThread(handle_.Get());
         } else {
             Terminate();
         }
-        WaitForHandle(handle_);
+        WaitForHandle(handle_.Get());
     }
-    if (handle_) CloseHandle(handle_);
 }
 
-HANDLE TThread::OpenWaitHandle() const {
-    HANDLE copy = nullptr;
-    if (!DuplicateHandle(GetCurrentProcess(), handle_, GetCurrentProcess(), &copy, SYNCHRONIZE, FALSE, 0)) return nullptr;
+THandle TThread::OpenWaitHandle() const {
+    THandle copy;
+    if (!DuplicateHandle(GetCurrentProcess(), handle_.Get(), GetCurrentProcess(), copy.Receive(), SYNCHRONIZE, FALSE,
+                         0))
+        return THandle();
     return copy;
 }
 
 void TThread::Start() {
     if (started_) return;
     started_ = true;
-    ResumeThread(handle_);
+    ResumeThread(handle_.Get());
 }
 
 int TThread::WaitFor() {
-    if (started_ && GetCurrentThreadId() != threadId_) WaitForHandle(handle_);
+    if (started_ && GetCurrentThreadId() != threadId_) WaitForHandle(handle_.Get());
     return returnValue_;
 }
 

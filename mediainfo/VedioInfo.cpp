@@ -63,14 +63,15 @@ TfrmVedioInfo::TfrmVedioInfo(TComponent* owner) : TForm(owner) {
 
 void TfrmVedioInfo::ShowModel(const TVedioInfoModel& model) {
     TTreeNodes* nodes = tvInfo->GetItems();
-    nodes->BeginUpdate();
-    nodes->Clear();
-    for (const TInfoSection& section : model.Sections()) {
-        TTreeNode* node = nodes->Add(nullptr, section.Title);
-        for (const std::wstring& line : section.Lines) nodes->AddChild(node, line);
-        node->Expand(true);
+    {
+        TUpdateGuard update(*nodes);
+        nodes->Clear();
+        for (const TInfoSection& section : model.Sections()) {
+            TTreeNode* node = nodes->Add(nullptr, section.Title);
+            for (const std::wstring& line : section.Lines) nodes->AddChild(node, line);
+            node->Expand(true);
+        }
     }
-    nodes->EndUpdate();
     if (TTreeNode* first = nodes->GetFirstNode()) tvInfo->SetSelected(first);
 }
 

@@ -40,9 +40,15 @@ std::string EncodeInput(const std::wstring& text) {
     return bytes;
 }
 
-void CloseIfOpen(HANDLE& handle) {
-    if (handle) CloseHandle(handle);
-    handle = nullptr;
+// The failure code of a stage that an error ended; an outcome is kept as it is.
+TRunState FailureOf(TRunState stage) {
+    switch (stage) {
+        case rsStarted: return rsFailedEarly;
+        case rsCreatingPipes: return rsPipeFailed;
+        case rsStarting: return rsCannotStart;
+        case rsRunning: return rsRunFailed;
+        default: return stage;
+    }
 }
 
 }  // namespace
@@ -85,8 +91,18 @@ void TProcessTimer::StopCounting() { SetEnabled(false); }
 
 // --- TConsoleRun -----------------------------------------------------------------------
 
-TConsoleRun::TConsoleRun() { Done = CreateEventW(nullptr, TRUE, FALSE, nullptr); }
-TConsoleRun::~TConsoleRun() { CloseIfOpen(Done); }
+TConsoleRun::TConsoleRun() : Done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+// --- TRunHandles -----------------------------------------------------------------------
+
+// The handles of one run: both ends of the input and the output pipe, the program's
+// process and its main thread. They close when the run's scope ends, the process
+// handles first, on the normal and on every error path.
+struct TRunHandles {
+    THandle InputRead, InputWrite;
+    THandle OutputRead, OutputWrite;
+    THandle Process, Thread;
+};
 
 // --- TConsoleThread --------------------------------------------------------------------
 
@@ -118,12 +134,13 @@ protected:
 private:
     bool StopAsked() const { return run_->Terminated; }
     void RunProcess();
-    void CleanUp();
-    void ReadLoop();
-    void WriteInput();
+    void StartProgram(TRunHandles& io);
+    void EndProgram(const TRunHandles& io);
+    void FinishRun();
+    void ReadLoop(const TRunHandles& io);
+    void WriteInput(const TRunHandles& io);
     void AddLine(const std::string& bytes, TOutputType type);
     void SyncNewLine();
-    void Fail(std::uint8_t stateWhenFailing);
 
     TConsoleCommand& owner_;
     std::shared_ptr<TConsoleRun> run_;
@@ -147,9 +164,6 @@ private:
     std::vector<char> buffer_;
     DWORD lastExitCode_ = kStillActive;
     DWORD failureError_ = 0;
-    HANDLE inputRead_ = nullptr, inputWrite_ = nullptr;
-    HANDLE outputRead_ = nullptr, outputWrite_ = nullptr;
-    PROCESS_INFORMATION process_{};
     bool counting_ = false;
 };
 
@@ -180,56 +194,21 @@ void TConsoleThread::Execute() {
     }
     run_->Active = false;
     run_->Terminated = true;
-    SetEvent(run_->Done);  // from here on the runner may go
+    SetEvent(run_->Done.Get());  // from here on the runner may go
 }
 
+// The end of a run is three steps, run in this order however the run ends: the program
+// is ended and the counting stopped (EndProgram), the run's handles close, and the run's
+// outcome is settled (FinishRun). The guards and the handles are declared in the
+// reverse of that order.
 void TConsoleThread::RunProcess() {
     owner_.runState_ = rsStarted;
+    TScopeExit finish([this] { FinishRun(); });
+    TRunHandles io;
+    TScopeExit endProgram([this, &io] { EndProgram(io); });
     try {
-        // The handles carry the inherit flag only; the default security of the process
-        // applies (no descriptor that would open them to everyone).
-        SECURITY_ATTRIBUTES security{};
-        security.nLength = sizeof security;
-        security.bInheritHandle = TRUE;
-        security.lpSecurityDescriptor = nullptr;
-
         buffer_.assign(kInitialBufferSize, '\0');
-
-        owner_.runState_ = rsCreatingPipes;
-        if (!CreatePipe(&inputRead_, &inputWrite_, &security, 0)) {
-            failureError_ = GetLastError();
-            throw TCreatePipeError(L"Cannot create the input pipe: " + SysErrorMessage(failureError_));
-        }
-        if (!CreatePipe(&outputRead_, &outputWrite_, &security, 0)) {
-            failureError_ = GetLastError();
-            CloseIfOpen(inputRead_);
-            CloseIfOpen(inputWrite_);
-            throw TCreatePipeError(L"Cannot create the output pipe: " + SysErrorMessage(failureError_));
-        }
-        // The program inherits its own ends only; ours stay here, so nothing it starts
-        // in turn can hold them.
-        SetHandleInformation(inputWrite_, HANDLE_FLAG_INHERIT, 0);
-        SetHandleInformation(outputRead_, HANDLE_FLAG_INHERIT, 0);
-
-        owner_.runState_ = rsStarting;
-        STARTUPINFOW startup{};
-        GetStartupInfoW(&startup);
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-        startup.wShowWindow = ShowCommandOf(showWindow_);
-        startup.hStdInput = inputRead_;
-        startup.hStdOutput = outputWrite_;
-        startup.hStdError = outputWrite_;
-        startup.lpReserved = nullptr;
-        startup.lpDesktop = nullptr;
-        startup.lpTitle = nullptr;
-        std::vector<wchar_t> commandLine(commandLine_.begin(), commandLine_.end());
-        commandLine.push_back(L'\0');
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                            CreationFlagOf(creationFlag_) | priority_, nullptr, nullptr, &startup, &process_)) {
-            failureError_ = GetLastError();
-            throw TCreateProcessError(commandLine_ + L" doesn't exist.");
-        }
+        StartProgram(io);
 
         Synchronize([this] { timer_->StartCounting(); });
         counting_ = true;
@@ -238,24 +217,68 @@ void TConsoleThread::RunProcess() {
         cutter_.Reset();
         lastWasPartial_ = false;
 
-        ReadLoop();
+        ReadLoop(io);
 
         if (!cutter_.Pending().empty()) AddLine(cutter_.Pending(), otBeginningOfLine);
     } catch (...) {
         if (!failureError_) failureError_ = GetLastError();
-        CleanUp();
         throw;
     }
-    CleanUp();
 }
 
-void TConsoleThread::ReadLoop() {
+void TConsoleThread::StartProgram(TRunHandles& io) {
+    // The handles carry the inherit flag only; the default security of the process
+    // applies (no descriptor that would open them to everyone).
+    SECURITY_ATTRIBUTES security{};
+    security.nLength = sizeof security;
+    security.bInheritHandle = TRUE;
+    security.lpSecurityDescriptor = nullptr;
+
+    owner_.runState_ = rsCreatingPipes;
+    if (!CreatePipe(io.InputRead.Receive(), io.InputWrite.Receive(), &security, 0)) {
+        failureError_ = GetLastError();
+        throw TCreatePipeError(L"Cannot create the input pipe: " + SysErrorMessage(failureError_));
+    }
+    if (!CreatePipe(io.OutputRead.Receive(), io.OutputWrite.Receive(), &security, 0)) {
+        failureError_ = GetLastError();
+        throw TCreatePipeError(L"Cannot create the output pipe: " + SysErrorMessage(failureError_));
+    }
+    // The program inherits its own ends only; ours stay here, so nothing it starts
+    // in turn can hold them.
+    SetHandleInformation(io.InputWrite.Get(), HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(io.OutputRead.Get(), HANDLE_FLAG_INHERIT, 0);
+
+    owner_.runState_ = rsStarting;
+    STARTUPINFOW startup{};
+    GetStartupInfoW(&startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.wShowWindow = ShowCommandOf(showWindow_);
+    startup.hStdInput = io.InputRead.Get();
+    startup.hStdOutput = io.OutputWrite.Get();
+    startup.hStdError = io.OutputWrite.Get();
+    startup.lpReserved = nullptr;
+    startup.lpDesktop = nullptr;
+    startup.lpTitle = nullptr;
+    std::vector<wchar_t> commandLine(commandLine_.begin(), commandLine_.end());
+    commandLine.push_back(L'\0');
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                        CreationFlagOf(creationFlag_) | priority_, nullptr, nullptr, &startup, &process)) {
+        failureError_ = GetLastError();
+        throw TCreateProcessError(commandLine_ + L" doesn't exist.");
+    }
+    io.Process.Reset(process.hProcess);
+    io.Thread.Reset(process.hThread);
+}
+
+void TConsoleThread::ReadLoop(const TRunHandles& io) {
     for (;;) {
         DWORD exitCode = kStillActive;
-        if (GetExitCodeProcess(process_.hProcess, &exitCode)) lastExitCode_ = exitCode;
+        if (GetExitCodeProcess(io.Process.Get(), &exitCode)) lastExitCode_ = exitCode;
 
         DWORD readable = 0, waiting = 0;
-        if (!PeekNamedPipe(outputRead_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &readable, &waiting,
+        if (!PeekNamedPipe(io.OutputRead.Get(), buffer_.data(), static_cast<DWORD>(buffer_.size()), &readable, &waiting,
                            nullptr)) {
             readable = 0;
         }
@@ -263,7 +286,7 @@ void TConsoleThread::ReadLoop() {
             if (waiting > buffer_.size()) buffer_.resize(waiting);
             std::fill(buffer_.begin(), buffer_.end(), '\0');
             DWORD got = 0;
-            if (!ReadFile(outputRead_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &got, nullptr)) {
+            if (!ReadFile(io.OutputRead.Get(), buffer_.data(), static_cast<DWORD>(buffer_.size()), &got, nullptr)) {
                 failureError_ = GetLastError();
                 throw TCreatePipeError(L"Cannot read the program's output: " + SysErrorMessage(failureError_));
             }
@@ -272,7 +295,7 @@ void TConsoleThread::ReadLoop() {
                 [this] { return StopAsked(); });
             owner_.outputReturnCode_ = cutter_.OutputReturnCode();
         } else {
-            WriteInput();
+            WriteInput(io);
         }
 
         Sleep(1);
@@ -294,7 +317,7 @@ void TConsoleThread::ReadLoop() {
     }
 }
 
-void TConsoleThread::WriteInput() {
+void TConsoleThread::WriteInput(const TRunHandles& io) {
     for (;;) {
         if (StopAsked()) return;
         std::wstring line;
@@ -310,7 +333,7 @@ void TConsoleThread::WriteInput() {
         size_t sent = 0;
         while (sent < bytes.size()) {
             DWORD wrote = 0;
-            if (!WriteFile(inputWrite_, buffer_.data() + sent, static_cast<DWORD>(bytes.size() - sent), &wrote,
+            if (!WriteFile(io.InputWrite.Get(), buffer_.data() + sent, static_cast<DWORD>(bytes.size() - sent), &wrote,
                            nullptr) ||
                 wrote == 0)
                 break;
@@ -325,14 +348,10 @@ void TConsoleThread::WriteInput() {
 void TConsoleThread::AddLine(const std::string& bytes, TOutputType type) {
     try {
         const std::wstring line = DecodeOutput(bytes);
-        owner_.linesLock_.BeginWrite();
-        try {
+        {
+            TWriteLock lock(owner_.linesLock_);
             owner_.lines_.Add(line);
-        } catch (...) {
-            owner_.linesLock_.EndWrite();
-            throw;
         }
-        owner_.linesLock_.EndWrite();
         timer_->ResetLastOutput();
         line_ = line;
         lineType_ = type;
@@ -344,33 +363,28 @@ void TConsoleThread::AddLine(const std::string& bytes, TOutputType type) {
 
 void TConsoleThread::SyncNewLine() {
     if (TStrings* output = owner_.outputLines_) {
-        output->BeginUpdate();
-        try {
-            if (output->GetCount() == 0) {
-                if (lineType_ == otEntireLine)
-                    output->Add(line_);
-                else
-                    output->SetText(line_);
-            } else if (lastWasPartial_) {
-                output->Put(output->GetCount() - 1, line_);
-            } else {
+        TUpdateGuard update(*output);
+        if (output->GetCount() == 0) {
+            if (lineType_ == otEntireLine)
                 output->Add(line_);
-            }
-        } catch (...) {
-            output->EndUpdate();
-            throw;
+            else
+                output->SetText(line_);
+        } else if (lastWasPartial_) {
+            output->Put(output->GetCount() - 1, line_);
+        } else {
+            output->Add(line_);
         }
-        output->EndUpdate();
     }
     lastWasPartial_ = lineType_ == otBeginningOfLine;
     if (onNewLine_) onNewLine_(&owner_, line_, lineType_);
 }
 
-void TConsoleThread::CleanUp() {
-    if (process_.hProcess && lastExitCode_ == kStillActive) {
-        TerminateProcess(process_.hProcess, 0);
+// Ends a program that is still running (stopped or timed out) and stops the counting.
+void TConsoleThread::EndProgram(const TRunHandles& io) {
+    if (io.Process && lastExitCode_ == kStillActive) {
+        TerminateProcess(io.Process.Get(), 0);
         // Let the program be gone before the run counts as ended.
-        WaitForSingleObject(process_.hProcess, 5000);
+        WaitForSingleObject(io.Process.Get(), 5000);
     }
     if (counting_) {
         try {
@@ -379,12 +393,11 @@ void TConsoleThread::CleanUp() {
         }
         counting_ = false;
     }
-    CloseIfOpen(process_.hProcess);
-    CloseIfOpen(process_.hThread);
-    CloseIfOpen(inputRead_);
-    CloseIfOpen(inputWrite_);
-    CloseIfOpen(outputRead_);
-    CloseIfOpen(outputWrite_);
+}
+
+// After the run's handles are closed: frees the buffer, reports the end and turns a
+// stage that an error cut short into its failure code.
+void TConsoleThread::FinishRun() {
     buffer_.clear();
     buffer_.shrink_to_fit();
 
@@ -394,16 +407,11 @@ void TConsoleThread::CleanUp() {
         } catch (...) {
         }
     }
-    switch (owner_.runState_) {
-        case rsStarted:
-        case rsCreatingPipes:
-        case rsStarting:
-        case rsRunning:
-            owner_.runState_ = owner_.runState_ + 1;
-            owner_.exitCode_ = failureError_ ? failureError_ : GetLastError();
-            break;
-        default:
-            break;
+    const TRunState stage = owner_.runState_;
+    const TRunState outcome = FailureOf(stage);
+    if (outcome != stage) {
+        owner_.runState_ = outcome;
+        owner_.exitCode_ = failureError_ ? failureError_ : GetLastError();
     }
 }
 
@@ -425,9 +433,10 @@ void TConsoleCommand::Execute() {
     // clean-up is over; the new run must not share them with it.
     WaitForRunEnd();
     if (!timer_) timer_ = new TProcessTimer(this);
-    linesLock_.BeginWrite();
-    lines_.Clear();
-    linesLock_.EndWrite();
+    {
+        TWriteLock lock(linesLock_);
+        lines_.Clear();
+    }
     runState_ = rsStarted;
     run_ = std::make_shared<TConsoleRun>();
     lastRun_ = run_;
@@ -444,7 +453,7 @@ bool TConsoleCommand::IsRunning() const { return run_ && run_->Active && !run_->
 
 bool TConsoleCommand::WaitForRunEnd(DWORD timeoutMs) {
     if (!lastRun_) return true;
-    if (WaitForHandle(lastRun_->Done, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (WaitForHandle(lastRun_->Done.Get(), timeoutMs) != WAIT_OBJECT_0) return false;
     lastRun_.reset();
     return true;
 }

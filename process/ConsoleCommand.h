@@ -17,6 +17,7 @@
 #include "framework/Classes.h"
 #include "framework/Component.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Handles.h"
 #include "framework/SysUtils.h"
 #include "framework/Threads.h"
 #include "process/LineCutter.h"
@@ -50,8 +51,9 @@ public:
     using Exception::Exception;
 };
 
-// Stage or outcome of the last run.
-enum : std::uint8_t {
+// Stage or outcome of the last run. A run moves through the even stages; a failure in
+// one of them ends the run in the odd code that follows it.
+enum class TRunState : std::uint8_t {
     rsStarted = 0,          // the reader thread has begun
     rsFailedEarly = 1,      // failed before the pipes were made
     rsCreatingPipes = 2,
@@ -64,6 +66,7 @@ enum : std::uint8_t {
     rsStopped = 9,          // stopped on request
     rsTimedOut = 10,        // a time limit was exceeded
 };
+using enum TRunState;
 
 // Counts whole seconds since a run started and since its last delivered line. Ticks on
 // the main thread; the reader thread reads the counters.
@@ -85,9 +88,8 @@ struct TConsoleRun {
     std::atomic<bool> Active{true};
     std::atomic<bool> Terminated{false};
     // Signalled when the thread has finished with the runner (after its clean-up).
-    HANDLE Done = nullptr;
+    THandle Done;
     TConsoleRun();
-    ~TConsoleRun();
 };
 
 class TConsoleCommand : public TComponent {
@@ -123,7 +125,7 @@ public:
     TCreationFlag GetCreationFlag() const { return creationFlag_; }
     void SetCreationFlag(TCreationFlag value) { creationFlag_ = value; }
 
-    std::uint8_t GetRunState() const { return runState_; }
+    TRunState GetRunState() const { return runState_; }
     std::uint32_t GetExitCode() const { return exitCode_; }
     TReturnCode GetOutputReturnCode() const { return outputReturnCode_; }
     TProcessTimer* GetTimer() const { return timer_; }
@@ -155,7 +157,7 @@ private:
     std::uint32_t priority_ = NORMAL_PRIORITY_CLASS;
     TShowWindow showWindow_ = swHIDE;
     TCreationFlag creationFlag_ = fCREATE_NEW_CONSOLE;
-    std::atomic<std::uint8_t> runState_{0};
+    std::atomic<TRunState> runState_{rsStarted};
     std::atomic<std::uint32_t> exitCode_{0};
     std::atomic<TReturnCode> outputReturnCode_{rcCRLF};
 

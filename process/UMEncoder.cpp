@@ -31,15 +31,8 @@ std::uint32_t TMEncoder::Run() {
 }
 
 std::wstring TMEncoder::GetLastLine() {
-    Runner->LinesLock().BeginRead();
-    try {
-        std::wstring line = LastMeaningfulLine(*Runner->Lines());
-        Runner->LinesLock().EndRead();
-        return line;
-    } catch (...) {
-        Runner->LinesLock().EndRead();
-        throw;
-    }
+    TReadLock lock(Runner->LinesLock());
+    return LastMeaningfulLine(*Runner->Lines());
 }
 
 }  // namespace vx

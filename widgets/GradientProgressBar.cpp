@@ -139,22 +139,19 @@ void TGradientProgressBar::PaintNow() {
     if (ComponentState() & csDesigning) return;
     TWinControl* parent = GetParent();
     if (parent == nullptr || !parent->HandleAllocated() || !Showing()) return;
-    HWND window = parent->GetHandle();
-    HDC dc = GetDC(window);
-    if (dc == nullptr) return;
-    const int saved = SaveDC(dc);
-    SetViewportOrgEx(dc, GetLeft(), GetTop(), nullptr);
-    IntersectClipRect(dc, 0, 0, GetWidth(), GetHeight());
+    const TWindowDC dc(parent->GetHandle());
+    if (!dc) return;
+    const TSavedDC saved(dc.Get());
+    SetViewportOrgEx(dc.Get(), GetLeft(), GetTop(), nullptr);
+    IntersectClipRect(dc.Get(), 0, 0, GetWidth(), GetHeight());
     TCanvas* canvas = GetCanvas();
-    canvas->SetHandle(dc);
+    canvas->SetHandle(dc.Get());
+    const TScopeExit detach([canvas] { canvas->SetHandle(nullptr); });
     try {
         Paint();
     } catch (...) {
         // Progress display never interrupts the work it shows.
     }
-    canvas->SetHandle(nullptr);
-    RestoreDC(dc, saved);
-    ReleaseDC(window, dc);
 }
 
 void FillGradient(TCanvas& canvas, int left, int top, int right, int bottom, TColor startColor,

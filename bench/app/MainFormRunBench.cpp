@@ -29,6 +29,7 @@
 
 #include "app/main.h"
 #include "framework/SysUtils.h"
+#include "framework/Handles.h"
 
 using namespace vx;
 
@@ -130,21 +131,20 @@ public:
     double CpuMs() const { return cpu_.load(); }
 
 private:
-    static HANDLE OwnThread() {
-        HANDLE h = nullptr;
-        ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &h, 0, FALSE,
+    static THandle OwnThread() {
+        THandle h;
+        ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), h.Receive(), 0, FALSE,
                           DUPLICATE_SAME_ACCESS);
         return h;
     }
-    void AddCpu(HANDLE self) {
+    void AddCpu(const THandle& self) {
         double expected = cpu_.load();
-        const double mine = ThreadCpuMs(self);
+        const double mine = ThreadCpuMs(self.Get());
         while (!cpu_.compare_exchange_weak(expected, expected + mine)) {
         }
-        ::CloseHandle(self);
     }
     void Post() {
-        HANDLE self = OwnThread();
+        const THandle self = OwnThread();
         while (!stop_) {
             const long long t = Now();
             ::PostMessageW(window_, kPostedProbe, static_cast<WPARAM>(t & 0xFFFFFFFF), static_cast<LPARAM>(t >> 32));
@@ -154,7 +154,7 @@ private:
         --running_;
     }
     void Send() {
-        HANDLE self = OwnThread();
+        const THandle self = OwnThread();
         while (!stop_) {
             const long long t = Now();
             DWORD_PTR result = 0;
@@ -263,9 +263,10 @@ int wmain(int argc, wchar_t** argv) {
     form->AddFile(source);
     Application->ProcessMessages();
 
-    HANDLE mainThread = nullptr;
-    ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &mainThread, 0, FALSE,
-                      DUPLICATE_SAME_ACCESS);
+    THandle mainThreadOwner;
+    ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), mainThreadOwner.Receive(), 0,
+                      FALSE, DUPLICATE_SAME_ACCESS);
+    HANDLE mainThread = mainThreadOwner.Get();
 
     if (interval > 0)
         std::printf("main window run: %d s of %d status lines per second, probes every %u ms\n", seconds, rate, interval);
@@ -319,7 +320,6 @@ int wmain(int argc, wchar_t** argv) {
         idle.sent = sent.Take();
         PrintPhase("idle", idle);
     }
-    ::CloseHandle(mainThread);
     form->WindowProc = previous;
     form.reset();
     MainMessageBoxHook = nullptr;

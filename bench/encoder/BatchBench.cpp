@@ -30,6 +30,7 @@
 #include "framework/SysUtils.h"
 #include "process/UMEncoder.h"
 #include "tests/encoder/EngineTools.h"
+#include "framework/Handles.h"
 
 using namespace vx;
 using namespace vx::engine_tools;
@@ -49,12 +50,12 @@ double Median(std::vector<double> v) {
 
 // The host's load average, read through Wine's view of /proc.
 std::string LoadAverage() {
-    HANDLE h = ::CreateFileW(L"Z:\\proc\\loadavg", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "?";
+    const THandle h(
+        ::CreateFileW(L"Z:\\proc\\loadavg", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h) return "?";
     char buffer[128] = {};
     DWORD got = 0;
-    ::ReadFile(h, buffer, sizeof buffer - 1, &got, nullptr);
-    ::CloseHandle(h);
+    ::ReadFile(h.Get(), buffer, sizeof buffer - 1, &got, nullptr);
     std::string text(buffer, got);
     size_t cut = 0;
     for (int fields = 0; fields < 3 && cut != std::string::npos; ++fields) cut = text.find(' ', cut + 1);

@@ -239,9 +239,7 @@ void TSkinModel::TLoader::Run() {
     SampleTitleColour();
     DeriveToolbar();
 
-    if (m.FaceBrush)
-        DeleteObject(m.FaceBrush);
-    m.FaceBrush = CreateSolidBrush(ColorToColorRef(m.ButtonFaceColour));
+    m.FaceBrush.Reset(CreateSolidBrush(ColorToColorRef(m.ButtonFaceColour)));
 }
 
 // --- Window borders, colours, buttons, title ------------------------------------------
@@ -666,10 +664,7 @@ void TSkinModel::TLoader::SampleTitleColour() {
 
 TSkinModel::TSkinModel() = default;
 
-TSkinModel::~TSkinModel() {
-    if (FaceBrush)
-        DeleteObject(FaceBrush);
-}
+TSkinModel::~TSkinModel() = default;
 
 void TSkinModel::LoadDefinition(const TQuickIni& ini, const TSkinReader& archive, const TSkinLoadOptions& options) {
     TLoader(*this, ini, archive, options).Run();

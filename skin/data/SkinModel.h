@@ -210,8 +210,8 @@ public:
                                  clSkinWhite, clSkinWhite, clSkinWhite, clSkinWhite, clSkinWhite};
     // A pixel of the top border's first frame, or ButtonFaceColour without one.
     TColour SampledTitleColour = SystemColourRef(COLOR_BTNFACE);
-    // A solid brush of ButtonFaceColour, owned; recreated at every load.
-    HBRUSH FaceBrush = nullptr;
+    // A solid brush of ButtonFaceColour; recreated at every load.
+    TBrushHandle FaceBrush;
 
 private:
     class TLoader;

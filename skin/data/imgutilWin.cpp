@@ -39,9 +39,8 @@ void DrawGradient(HDC dc, const RECT& rect, TColour c1, bool vertical, TColour c
             line.left = rect.left + i;
             line.right = line.left + 1;
         }
-        HBRUSH brush = CreateSolidBrush(table[static_cast<std::size_t>(i)] & 0x00FFFFFF);
-        FillRect(dc, &line, brush);
-        DeleteObject(brush);
+        const TBrushHandle brush(CreateSolidBrush(table[static_cast<std::size_t>(i)] & 0x00FFFFFF));
+        FillRect(dc, &line, brush.Get());
     }
 }
 

@@ -126,11 +126,10 @@ void TileBitmap(TCanvas& canvas, const RECT& dest, TBitmap& bitmap, const RECT& 
     HDC scratchDC = scratch.GetCanvas()->GetHandle();
     BitBlt(scratchDC, 0, 0, sw, sh, SourceDC(bitmap), source.left, source.top, SRCCOPY);
     HDC dc = canvas.GetHandle();
-    const int saved = SaveDC(dc);
+    const TSavedDC saved(dc);
     IntersectClipRect(dc, dest.left, dest.top, dest.right, dest.bottom);
     for (const TLayoutRect& at : TilePositions(FromRect(dest), sw, sh))
         BitBlt(dc, at.Left, at.Top, sw, sh, scratchDC, 0, 0, SRCCOPY);
-    RestoreDC(dc, saved);
 }
 
 void TransparentBlit(HDC dc, const RECT& dest, TBitmap& bitmap, TColour key) {
@@ -142,17 +141,14 @@ void TransparentBlit(HDC dc, const RECT& dest, TBitmap& bitmap, TColour key) {
         return;
     HDC src = SourceDC(bitmap);
     // Monochrome mask: key-coloured pixels (the source's background colour) become 1.
-    HDC maskDC = CreateCompatibleDC(dc);
-    HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
-    HGDIOBJ oldMask = SelectObject(maskDC, mask);
+    const TMemoryDC maskDC(dc);
+    const TBitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
+    const TSelectObject selection(maskDC.Get(), mask.Get());
     const COLORREF oldBk = SetBkColor(src, key & 0x00FFFFFF);
-    BitBlt(maskDC, 0, 0, w, h, src, 0, 0, SRCCOPY);
+    BitBlt(maskDC.Get(), 0, 0, w, h, src, 0, 0, SRCCOPY);
     SetBkColor(src, oldBk);
     // Mask 1 keeps the destination, mask 0 copies the source.
-    MaskBlt(dc, dest.left, dest.top, w, h, src, 0, 0, mask, 0, 0, 0xCCAA0029);
-    SelectObject(maskDC, oldMask);
-    DeleteObject(mask);
-    DeleteDC(maskDC);
+    MaskBlt(dc, dest.left, dest.top, w, h, src, 0, 0, mask.Get(), 0, 0, 0xCCAA0029);
 }
 
 HRGN RegionFromBitmap(TBitmap& bitmap, int x, int y, int tolRed, int tolGreen, int tolBlue, TColour key) {
@@ -164,7 +160,7 @@ HRGN RegionFromBitmap(TBitmap& bitmap, int x, int y, int tolRed, int tolGreen, i
     const int w = copy.GetWidth(), h = copy.GetHeight();
 
     constexpr std::size_t kBatch = 2000;
-    HRGN result = nullptr;
+    TRegionHandle result;  // handed to the caller at the end
     std::vector<RECT> batch;
     batch.reserve(500);
     auto flush = [&] {
@@ -183,14 +179,13 @@ HRGN RegionFromBitmap(TBitmap& bitmap, int x, int y, int tolRed, int tolGreen, i
             header->rcBound.bottom = std::max(header->rcBound.bottom, r.bottom);
         }
         std::copy(batch.begin(), batch.end(), reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
-        HRGN part = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
+        TRegionHandle part(
+            ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
         if (part) {
-            if (!result) {
-                result = part;
-            } else {
-                CombineRgn(result, result, part, RGN_OR);
-                DeleteObject(part);
-            }
+            if (!result)
+                result = std::move(part);
+            else
+                CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
         }
         batch.clear();
     };
@@ -203,7 +198,7 @@ HRGN RegionFromBitmap(TBitmap& bitmap, int x, int y, int tolRed, int tolGreen, i
         }
     }
     flush();
-    return result;
+    return result.Detach();
 }
 
 }  // namespace vx

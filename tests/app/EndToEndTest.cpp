@@ -18,6 +18,7 @@
 #include "app/vxeUtils.h"
 #include "framework/SysUtils.h"
 #include "tests/encoder/EngineTools.h"
+#include "framework/Handles.h"
 
 using namespace vx;
 using namespace vx::engine_tools;
@@ -229,12 +230,13 @@ TEST_F(EndToEnd, RememberedTypeKeepsItsExtension) {
     // Written as UTF-16 with a byte-order mark, so the Chinese folder name survives.
     const std::wstring text = L"\xFEFF[Configure]\r\nOutputFolder=" + out + L"\r\nEncoderType=" +
                               std::to_wstring(mp4Index) + L"\r\n";
-    HANDLE h = ::CreateFileW((program + L"codecs\\VXEncoder.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(h, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
-    ::CloseHandle(h);
+    {
+        const THandle h(::CreateFileW((program + L"codecs\\VXEncoder.ini").c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(h.Valid());
+        DWORD written = 0;
+        ::WriteFile(h.Get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
+    }
     ::CreateDirectoryW(out.c_str(), nullptr);
     form.reset(new TfrmMain(Application, program));
     form->FinishBuilding();
@@ -253,11 +255,12 @@ TEST_F(EndToEnd, RememberedTypeKeepsItsExtension) {
 // A file the engine cannot read is not marked converted, and the next one still is.
 TEST_F(EndToEnd, SourceThatIsNoVideoEndsStopped) {
     const std::wstring broken = clips + L"不是视频.avi";
-    HANDLE h = ::CreateFileW(broken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(h, "no frames in here", 17, &written, nullptr);
-    ::CloseHandle(h);
+    {
+        const THandle h(::CreateFileW(broken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(h.Valid());
+        DWORD written = 0;
+        ::WriteFile(h.Get(), "no frames in here", 17, &written, nullptr);
+    }
     Queue({broken, Clip(kMpg)});
     Choose(kXvidType, out);
     RunBatch();

@@ -23,6 +23,7 @@
 #include "dialogs/ShellOpen.h"
 #include "dialogs/about.h"
 #include "framework/SysUtils.h"
+#include "framework/Handles.h"
 
 using namespace vx;
 
@@ -31,11 +32,11 @@ namespace {
 // --- files ---------------------------------------------------------------------------------
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << WideToUtf8(path);
+    const THandle h(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(h.Valid()) << WideToUtf8(path);
     DWORD written = 0;
-    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(h);
+    ::WriteFile(h.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 std::wstring ExeFolder() {
@@ -176,8 +177,8 @@ TPixels Grab(TControl* control, RECT area) {
     TPixels p;
     p.width = area.right - area.left;
     p.height = area.bottom - area.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
+    const TWindowDC screen(nullptr);
+    const TMemoryDC memory(screen.Get());
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = p.width;
@@ -185,16 +186,12 @@ TPixels Grab(TControl* control, RECT area) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, p.width, p.height, screen, origin.x, origin.y, SRCCOPY);
+    const TBitmapHandle bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const TSelectObject selection(memory.Get(), bitmap.Get());
+    ::BitBlt(memory.Get(), 0, 0, p.width, p.height, screen.Get(), origin.x, origin.y, SRCCOPY);
     ::GdiFlush();
     const auto* words = static_cast<const std::uint32_t*>(bits);
     p.bits.assign(words, words + static_cast<size_t>(p.width) * p.height);
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
     return p;
 }
 
@@ -234,15 +231,13 @@ int CountColour(const TPixels& p, std::uint32_t colour) {
 
 // The first row (from the top of the text) that the font's underline covers.
 int UnderlineRow(TFont& font) {
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font.GetHandle());
+    const TWindowDC dc(nullptr);
+    const TSelectObject selection(dc.Get(), font.GetHandle());
     TEXTMETRICW tm{};
-    ::GetTextMetricsW(dc, &tm);
+    ::GetTextMetricsW(dc.Get(), &tm);
     OUTLINETEXTMETRICW otm{};
     otm.otmSize = sizeof otm;
-    const bool outline = ::GetOutlineTextMetricsW(dc, sizeof otm, &otm) != 0;
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    const bool outline = ::GetOutlineTextMetricsW(dc.Get(), sizeof otm, &otm) != 0;
     // Without outline metrics the system draws the underline just below the baseline.
     return static_cast<int>(tm.tmAscent) - (outline ? otm.otmsUnderscorePosition : -1);
 }

@@ -19,6 +19,7 @@
 #include "dialogs/ShellOpen.h"
 #include "dialogs/Shutdown.h"
 #include "framework/SysUtils.h"
+#include "framework/Handles.h"
 
 using namespace vx;
 
@@ -27,21 +28,20 @@ namespace {
 // --- files ------------------------------------------------------------------------------------
 
 void WriteFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << WideToUtf8(path);
+    const THandle h(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(h.Valid()) << WideToUtf8(path);
     DWORD written = 0;
-    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(h);
+    ::WriteFile(h.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 std::string ReadFile(const std::wstring& path) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    const THandle h(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return "<missing>";
     std::string bytes(1 << 16, '\0');
     DWORD read = 0;
-    ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    ::CloseHandle(h);
+    ::ReadFile(h.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     bytes.resize(read);
     return bytes;
 }
@@ -894,16 +894,15 @@ TEST_F(MainForm, SecondStartOnlyActivatesTheFirst) {
     PROCESS_INFORMATION pi{};
     ASSERT_TRUE(::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         << VX_PROGRAM_PATH;
+    const THandle process(pi.hProcess), thread(pi.hThread);
     DWORD waited = WAIT_TIMEOUT;
     for (int i = 0; i < 300 && waited == WAIT_TIMEOUT; ++i) {
         Application->ProcessMessages();  // the first window answers the activation
-        waited = ::WaitForSingleObject(pi.hProcess, 50);
+        waited = ::WaitForSingleObject(process.Get(), 50);
     }
     DWORD exitCode = 1;
-    ::GetExitCodeProcess(pi.hProcess, &exitCode);
-    if (waited == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 9);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    ::GetExitCodeProcess(process.Get(), &exitCode);
+    if (waited == WAIT_TIMEOUT) ::TerminateProcess(process.Get(), 9);
     EXPECT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << "the second start kept running";
     EXPECT_EQ(exitCode, 0u);
     int windows = 0;

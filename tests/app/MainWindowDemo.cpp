@@ -12,18 +12,19 @@
 #include "dialogs/Shutdown.h"
 #include "dialogs/about.h"
 #include "framework/SysUtils.h"
+#include "framework/Handles.h"
 
 using namespace vx;
 
 namespace {
 
 void WriteUtf16(const std::wstring& path, const std::wstring& text) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
+    const THandle h(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return;
     const std::wstring data = L"\xFEFF" + text;
     DWORD written = 0;
-    ::WriteFile(h, data.data(), static_cast<DWORD>(data.size() * sizeof(wchar_t)), &written, nullptr);
-    ::CloseHandle(h);
+    ::WriteFile(h.Get(), data.data(), static_cast<DWORD>(data.size() * sizeof(wchar_t)), &written, nullptr);
 }
 
 void PrepareProgramFolder() {

@@ -1,5 +1,6 @@
 // Power-off with the final step replaced: the privilege is enabled and the action runs.
 #include "app/PowerOff.h"
+#include "framework/Handles.h"
 
 #include <windows.h>
 
@@ -9,16 +10,15 @@ namespace vx {
 namespace {
 
 bool ShutdownPrivilegeEnabled() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    THandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive())) return false;
     LUID shutdown{};
     LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &shutdown);
     PRIVILEGE_SET set{};
     set.PrivilegeCount = 1;
     set.Privilege[0].Luid = shutdown;
     BOOL result = FALSE;
-    PrivilegeCheck(token, &set, &result);
-    CloseHandle(token);
+    PrivilegeCheck(token.Get(), &set, &result);
     return result != FALSE;
 }
 

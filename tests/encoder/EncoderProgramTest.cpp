@@ -15,6 +15,7 @@
 #include "encoder/FfmpegArguments.h"
 #include "process/LineCutter.h"
 #include "tests/encoder/EngineTools.h"
+#include "framework/Handles.h"
 
 namespace vx {
 namespace {
@@ -209,13 +210,16 @@ void ConvertWithType(const TConversionCase& c, const std::wstring& source, const
 // The shipped catalogue (UTF-16) reads, through the private-profile functions, as the
 // same type names that the UTF-8 source holds, Chinese included.
 TEST(EncoderProgram, CatalogueReadsAsItsSource) {
-    HANDLE h = CreateFileW(WindowsPath(std::string(VX_TEST_SOURCE_DIR) + "/assets/codecs/VXEncoderParameters.utf8.ini").c_str(),
-                           GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
     std::string text(1 << 20, '\0');
     DWORD got = 0;
-    ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
-    CloseHandle(h);
+    {
+        const THandle h(
+            CreateFileW(WindowsPath(std::string(VX_TEST_SOURCE_DIR) + "/assets/codecs/VXEncoderParameters.utf8.ini")
+                            .c_str(),
+                        GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(h.Valid());
+        ReadFile(h.Get(), text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+    }
     text.resize(got);
     std::vector<std::wstring> expected;
     size_t at = text.find("[EncoderType]");
@@ -304,21 +308,22 @@ void ExpectEngineFailure(const TRun& run) {
 TEST(EncoderProgram, OutputThatCannotBeWrittenFailsTheRun) {
     // Another program holds the output file open without sharing it.
     const std::wstring output = WorkFolder() + L"locked.avi";
-    HANDLE h = CreateFileW(output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    THandle h(CreateFileW(output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(h.Valid());
     TRun run = RunCommand(Quoted(kEncoder) + L" " + Quoted(AviClip()) + L" -o " + Quoted(output) +
                           L" -ovc lavc -oac mp3lame");
-    CloseHandle(h);
+    h.Reset();
     ExpectEngineFailure(run);
 }
 
 TEST(EncoderProgram, SourceThatIsNoVideoFailsTheRun) {
     const std::wstring source = WorkFolder() + L"not a video.avi";
-    HANDLE h = CreateFileW(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(h, "just some text, no frames", 25, &written, nullptr);
-    CloseHandle(h);
+    {
+        const THandle h(CreateFileW(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(h.Valid());
+        DWORD written = 0;
+        WriteFile(h.Get(), "just some text, no frames", 25, &written, nullptr);
+    }
     const std::wstring output = WorkFolder() + L"from text.avi";
     DeleteFileW(output.c_str());
     ExpectEngineFailure(RunCommand(Quoted(kEncoder) + L" " + Quoted(source) + L" -o " + Quoted(output) +

@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "framework/Handles.h"
+
 namespace vx::engine_tools {
 
 // "/a/b" as Wine's drive Z: sees it.
@@ -58,25 +60,23 @@ class TChild {
 public:
     explicit TChild(const std::wstring& commandLine) {
         SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-        HANDLE writeEnd = nullptr;
-        if (!::CreatePipe(&ReadEnd, &writeEnd, &sa, 0)) return;
-        ::SetHandleInformation(ReadEnd, HANDLE_FLAG_INHERIT, 0);
+        THandle writeEnd;  // the child's copy is the one that counts; ours closes here
+        if (!::CreatePipe(ReadEnd.Receive(), writeEnd.Receive(), &sa, 0)) return;
+        ::SetHandleInformation(ReadEnd.Get(), HANDLE_FLAG_INHERIT, 0);
         STARTUPINFOW si = {};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdOutput = si.hStdError = writeEnd;
+        si.hStdOutput = si.hStdError = writeEnd.Get();
         std::wstring line = commandLine;
         Started = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
                                    &si, &Info) != FALSE;
-        ::CloseHandle(writeEnd);
+        if (Started) {
+            process_.Reset(Info.hProcess);
+            thread_.Reset(Info.hThread);
+        }
     }
     ~TChild() {
-        if (Started) {
-            if (::WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(Info.hProcess, 1);
-            ::CloseHandle(Info.hProcess);
-            ::CloseHandle(Info.hThread);
-        }
-        if (ReadEnd) ::CloseHandle(ReadEnd);
+        if (Started && ::WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(Info.hProcess, 1);
     }
     TChild(const TChild&) = delete;
     TChild& operator=(const TChild&) = delete;
@@ -85,8 +85,8 @@ public:
     bool Pump(DWORD waitMs = 20) {
         char buffer[4096];
         DWORD available = 0, got = 0;
-        while (ReadEnd && ::PeekNamedPipe(ReadEnd, nullptr, 0, nullptr, &available, nullptr) && available &&
-               ::ReadFile(ReadEnd, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) && got)
+        while (ReadEnd && ::PeekNamedPipe(ReadEnd.Get(), nullptr, 0, nullptr, &available, nullptr) && available &&
+               ::ReadFile(ReadEnd.Get(), buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) && got)
             Output.append(buffer, got);
         return Started && ::WaitForSingleObject(Info.hProcess, waitMs) == WAIT_TIMEOUT;
     }
@@ -110,9 +110,12 @@ public:
     }
 
     bool Started = false;
-    PROCESS_INFORMATION Info = {};
-    HANDLE ReadEnd = nullptr;
+    PROCESS_INFORMATION Info = {};  // its two handles are owned by process_ and thread_
+    THandle ReadEnd;
     std::string Output;
+
+private:
+    THandle process_, thread_;
 };
 
 inline TRun RunCommand(const std::wstring& commandLine, DWORD timeoutMs = 120000) {
@@ -187,13 +190,12 @@ struct TProcessEntry {
 // The running processes of the given program file name (without regard to case).
 inline std::vector<TProcessEntry> ProcessesNamed(const wchar_t* name) {
     std::vector<TProcessEntry> found;
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    const THandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return found;
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
-    for (BOOL ok = ::Process32FirstW(snapshot, &entry); ok; ok = ::Process32NextW(snapshot, &entry))
+    for (BOOL ok = ::Process32FirstW(snapshot.Get(), &entry); ok; ok = ::Process32NextW(snapshot.Get(), &entry))
         if (_wcsicmp(entry.szExeFile, name) == 0) found.push_back({entry.th32ProcessID, entry.th32ParentProcessID});
-    ::CloseHandle(snapshot);
     return found;
 }
 
@@ -206,14 +208,14 @@ inline std::vector<DWORD> ChildrenNamed(const wchar_t* name, DWORD parent) {
 }
 
 inline bool ProcessRunning(DWORD id) {
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    const THandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return false;
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     bool running = false;
-    for (BOOL ok = ::Process32FirstW(snapshot, &entry); ok && !running; ok = ::Process32NextW(snapshot, &entry))
+    for (BOOL ok = ::Process32FirstW(snapshot.Get(), &entry); ok && !running;
+         ok = ::Process32NextW(snapshot.Get(), &entry))
         running = entry.th32ProcessID == id;
-    ::CloseHandle(snapshot);
     return running;
 }
 

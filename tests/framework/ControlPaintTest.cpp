@@ -8,6 +8,7 @@
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/Handles.h"
 
 #include <commctrl.h>
 
@@ -47,37 +48,30 @@ VX_IMPLEMENT_CLASS(TPaintProbe, TGraphicControl)
 // framework's own double buffering and print paths do.
 class TOffscreen {
 public:
-    TOffscreen(HWND window, int width, int height) : window_(window) {
-        HDC screen = ::GetDC(nullptr);
-        dc_ = ::CreateCompatibleDC(screen);
-        bitmap_ = ::CreateCompatibleBitmap(screen, width, height);
-        ::ReleaseDC(nullptr, screen);
-        old_ = ::SelectObject(dc_, bitmap_);
+    TOffscreen(HWND window, int width, int height)
+        : window_(window), bitmap_(ScreenBitmap(width, height)), selection_(dc_.Get(), bitmap_.Get()) {
         RECT all{0, 0, width, height};
-        ::FillRect(dc_, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        ::SendMessageW(window_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0);
-        ::SendMessageW(window_, WM_PAINT, reinterpret_cast<WPARAM>(dc_), 0);
+        ::FillRect(dc_.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::SendMessageW(window_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_.Get()), 0);
+        ::SendMessageW(window_, WM_PAINT, reinterpret_cast<WPARAM>(dc_.Get()), 0);
     }
-    ~TOffscreen() {
-        ::SelectObject(dc_, old_);
-        ::DeleteObject(bitmap_);
-        ::DeleteDC(dc_);
-    }
-    COLORREF At(int x, int y) const { return ::GetPixel(dc_, x, y); }
+    COLORREF At(int x, int y) const { return ::GetPixel(dc_.Get(), x, y); }
 
 private:
+    static HBITMAP ScreenBitmap(int width, int height) {
+        const TWindowDC screen(nullptr);
+        return ::CreateCompatibleBitmap(screen.Get(), width, height);
+    }
     HWND window_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
+    TMemoryDC dc_;  // compatible with the screen
+    TBitmapHandle bitmap_;
+    TSelectObject selection_;
 };
 
 // The pixel a window shows on screen after it painted itself.
 COLORREF OnScreen(HWND window, int x, int y) {
-    HDC dc = ::GetDC(window);
-    COLORREF c = ::GetPixel(dc, x, y);
-    ::ReleaseDC(window, dc);
-    return c;
+    const TWindowDC dc(window);
+    return ::GetPixel(dc.Get(), x, y);
 }
 
 void RepaintNow(HWND window) {
@@ -144,12 +138,12 @@ TEST_F(ControlPaintTest, APartialUpdateClipsTheControlToTheUpdatedArea) {
     HWND h = inner->GetHandle();
     // Paint the inner panel blue by hand, then ask for a repaint of the lower half
     // of the probe only: the upper half must stay as it was.
-    HDC dc = ::GetDC(h);
-    RECT all{0, 0, 150, 120};
-    HBRUSH blue = ::CreateSolidBrush(RGB(0, 0, 255));
-    ::FillRect(dc, &all, blue);
-    ::DeleteObject(blue);
-    ::ReleaseDC(h, dc);
+    {
+        const TWindowDC dc(h);
+        RECT all{0, 0, 150, 120};
+        const TBrushHandle blue(::CreateSolidBrush(RGB(0, 0, 255)));
+        ::FillRect(dc.Get(), &all, blue.Get());
+    }
     RECT lower{15, 40, 55, 55};
     ::InvalidateRect(h, &lower, FALSE);
     probe->paints = 0;
@@ -193,30 +187,25 @@ TEST_F(ControlPaintTest, AHiddenOrMovedControlIsPaintedWhereItIsNow) {
 // only the part behind the control lands there.
 void PaintParentInto(TControl* control, HDC dc) {
     HWND parent = control->GetParent()->GetHandle();
-    int saved = ::SaveDC(dc);
+    const TSavedDC saved(dc);
     ::OffsetViewportOrgEx(dc, -control->GetLeft(), -control->GetTop(), nullptr);
     RECT r = control->BoundsRect();
     ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
     ::SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     ::SendMessageW(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    ::RestoreDC(dc, saved);
 }
 
 // A 40 × 40 bitmap, first filled black, with the parent painted behind `control`.
 template <class Check>
 void WithParentBehind(TControl* control, Check check) {
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 40, 40);
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    const TWindowDC screen(nullptr);
+    const TMemoryDC dc(screen.Get());
+    const TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), 40, 40));
+    const TSelectObject selection(dc.Get(), bitmap.Get());
     RECT all{0, 0, 40, 40};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    PaintParentInto(control, dc);
-    check(dc);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
+    ::FillRect(dc.Get(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    PaintParentInto(control, dc.Get());
+    check(dc.Get());
 }
 
 TEST_F(ControlPaintTest, TheParentPaintsBehindAControlWithItsOtherGraphicChildren) {
@@ -252,14 +241,14 @@ TEST_F(ControlPaintTest, ADoubleBufferedFormStillErasesBehindAControlOnIt) {
     // Its own window's DC is still left alone by the erase (no flicker before the
     // buffered picture is copied in).
     HWND h = form->GetHandle();
-    HDC own = ::GetDC(h);
+    const TWindowDC own(h);
     RECT spot{2, 2, 8, 8};  // clear of the panels
-    HBRUSH blue = ::CreateSolidBrush(RGB(0, 0, 255));
-    ::FillRect(own, &spot, blue);
-    ::DeleteObject(blue);
-    ::SendMessageW(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(own), 0);
-    EXPECT_EQ(::GetPixel(own, 5, 5), RGB(0, 0, 255));
-    ::ReleaseDC(h, own);
+    {
+        const TBrushHandle blue(::CreateSolidBrush(RGB(0, 0, 255)));
+        ::FillRect(own.Get(), &spot, blue.Get());
+    }
+    ::SendMessageW(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(own.Get()), 0);
+    EXPECT_EQ(::GetPixel(own.Get(), 5, 5), RGB(0, 0, 255));
 }
 
 // --- Tab control and page control ---------------------------------------------------------

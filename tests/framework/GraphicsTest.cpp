@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "tests/framework/GraphicsTestJpeg.h"
+#include "framework/Handles.h"
 
 namespace vx {
 namespace {
@@ -272,12 +273,13 @@ TEST(Bitmap, SizeAssignAndHandles) {
     EXPECT_EQ(b.GetCanvas()->GetPixel(0, 0), clRed);  // a copy, not shared
 
     // The handle can be selected into another DC although the canvas has drawn.
-    HDC other = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(other, copy.GetHandle());
-    EXPECT_NE(previous, nullptr);
-    EXPECT_EQ(::GetPixel(other, 0, 0), clLime);
-    SelectObject(other, previous);
-    DeleteDC(other);
+    {
+        const TMemoryDC other;
+        const HBITMAP handle = copy.GetHandle();
+        const TSelectObject selection(other.Get(), handle);
+        EXPECT_EQ(GetCurrentObject(other.Get(), OBJ_BITMAP), handle);
+        EXPECT_EQ(::GetPixel(other.Get(), 0, 0), clLime);
+    }
     copy.GetCanvas()->SetPixel(1, 0, clBlue);  // the canvas works again afterwards
     EXPECT_EQ(copy.GetCanvas()->GetPixel(1, 0), clBlue);
 

@@ -10,6 +10,7 @@
 #include "framework/ImgList.h"
 #include "framework/StdCtrls.h"
 #include "tests/framework/MessageSpy.h"
+#include "framework/Handles.h"
 
 namespace {
 
@@ -194,11 +195,11 @@ TEST_F(StdCtrlsTest, PanelPaintsItsBevelAndALabelItsText) {
     label->GetFont()->SetColor(clRed);
     label->SetTransparent(true);
     HWND h = panel->GetHandle();
-    HDC screen = ::GetDC(h);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, 100, 40);
-    ::ReleaseDC(h, screen);
-    HGDIOBJ old = ::SelectObject(dc, bmp);
+    const TWindowDC screen(h);
+    const TMemoryDC memory(screen.Get());
+    const TBitmapHandle bmp(::CreateCompatibleBitmap(screen.Get(), 100, 40));
+    const TSelectObject selection(memory.Get(), bmp.Get());
+    HDC dc = memory.Get();
     ::SendMessageW(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     ::SendMessageW(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     EXPECT_EQ(::GetPixel(dc, 0, 20), ColorToColorRef(clBtnShadow));       // lowered: dark left edge
@@ -209,37 +210,30 @@ TEST_F(StdCtrlsTest, PanelPaintsItsBevelAndALabelItsText) {
         for (int x = label->GetLeft(); x < label->GetLeft() + label->GetWidth(); ++x)
             if (::GetPixel(dc, x, y) == RGB(255, 0, 0)) ++red;
     EXPECT_GT(red, 20);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(dc);
 }
 
 // A disabled caption is embossed: shadow-coloured glyphs over a highlight copy one pixel
 // down and right, none of the font colour; an enabled one is drawn in the font colour.
 TEST_F(StdCtrlsTest, DisabledCaptionsAreEmbossedInTheButtonColours) {
     auto render = [](bool enabled, std::vector<COLORREF>& pixels) {
-        HDC screen = ::GetDC(nullptr);
-        HDC dc = ::CreateCompatibleDC(screen);
-        HBITMAP bmp = ::CreateCompatibleBitmap(screen, 60, 24);
-        ::ReleaseDC(nullptr, screen);
-        HGDIOBJ old = ::SelectObject(dc, bmp);
+        const TWindowDC screen(nullptr);
+        const TMemoryDC memory(screen.Get());
+        const TBitmapHandle bmp(::CreateCompatibleBitmap(screen.Get(), 60, 24));
+        const TSelectObject selectBitmap(memory.Get(), bmp.Get());
+        HDC dc = memory.Get();
         // Without smoothing, so every glyph pixel has exactly one of the colours.
-        HFONT font = ::CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                                   L"Tahoma");
-        HGDIOBJ oldFont = ::SelectObject(dc, font);
+        const TFontHandle font(::CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                             NONANTIALIASED_QUALITY, 0, L"Tahoma"));
+        const TSelectObject selectFont(dc, font.Get());
         RECT r{0, 0, 60, 24};
-        HBRUSH face = ::CreateSolidBrush(RGB(0, 0, 255));
-        ::FillRect(dc, &r, face);
-        ::DeleteObject(face);
+        {
+            const TBrushHandle face(::CreateSolidBrush(RGB(0, 0, 255)));
+            ::FillRect(dc, &r, face.Get());
+        }
         DrawCaptionText(dc, L"■■", RECT{4, 4, 56, 20}, DT_SINGLELINE, enabled, clRed);
         pixels.clear();
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 60; ++x) pixels.push_back(::GetPixel(dc, x, y));
-        ::SelectObject(dc, oldFont);
-        ::DeleteObject(font);
-        ::SelectObject(dc, old);
-        ::DeleteObject(bmp);
-        ::DeleteDC(dc);
     };
     auto count = [](const std::vector<COLORREF>& pixels, COLORREF colour) {
         return std::count(pixels.begin(), pixels.end(), colour);

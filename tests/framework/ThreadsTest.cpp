@@ -158,16 +158,14 @@ private:
 };
 
 TEST_F(ThreadTest, FreeOnTerminateDeletesTheThreadObject) {
-    HANDLE destroyed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    auto* thread = new TSelfFreeingThread(destroyed);
-    HANDLE wait = thread->OpenWaitHandle();
-    ASSERT_NE(wait, nullptr);
+    THandle destroyed(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    auto* thread = new TSelfFreeingThread(destroyed.Get());
+    THandle wait = thread->OpenWaitHandle();
+    ASSERT_TRUE(wait.Valid());
     thread->Start();
     // Waiting on the duplicate serves the thread's hand-over, so it can end and free itself.
-    EXPECT_EQ(WaitForHandle(wait, 10000), WAIT_OBJECT_0);
-    EXPECT_EQ(WaitForSingleObject(destroyed, 0), WAIT_OBJECT_0);
-    CloseHandle(wait);
-    CloseHandle(destroyed);
+    EXPECT_EQ(WaitForHandle(wait.Get(), 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(destroyed.Get(), 0), WAIT_OBJECT_0);
 }
 
 TEST_F(ThreadTest, DestroyingStopsRunningAndNeverStartedThreads) {
@@ -200,9 +198,8 @@ TEST_F(ThreadTest, RunMakesAndStartsInOneStep) {
 }
 
 TEST_F(ThreadTest, WaitForHandleTimesOut) {
-    HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    EXPECT_EQ(WaitForHandle(never, 30), static_cast<DWORD>(WAIT_TIMEOUT));
-    CloseHandle(never);
+    THandle never(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    EXPECT_EQ(WaitForHandle(never.Get(), 30), static_cast<DWORD>(WAIT_TIMEOUT));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "mediainfo/MediaInfoDll.h"
 #include "mediainfo/VedioInfoModel.h"
 #include "tests/mediainfo/MediaInfoTestSupport.h"
+#include "framework/Handles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -127,11 +128,12 @@ TEST_F(MediaInfoBinding, AbsentLibraryThenPresentWithoutRestart) {
 TEST_F(MediaInfoBinding, AFileThatIsNoLibraryCountsAsAbsent) {
     const std::wstring path = ProgramFolder() + L"not-a-library-" +
                               std::to_wstring(GetCurrentProcessId()) + L".dll";
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(f, "General\r\n", 9, &written, nullptr);
-    CloseHandle(f);
+    {
+        const THandle f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(f.Valid());
+        DWORD written = 0;
+        WriteFile(f.Get(), "General\r\n", 9, &written, nullptr);
+    }
     EXPECT_FALSE(LoadMediaInfoLibrary(path));
     EXPECT_TRUE(AllSlotsEmpty());
     DeleteFileW(path.c_str());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/process/ProcessTestSupport.h"
+#include "framework/Handles.h"
 
 namespace vx {
 namespace {
@@ -98,19 +99,18 @@ TEST_F(ConsoleCommandTest, StopEndsTheProgramWithExitCodeZero) {
     ASSERT_TRUE(PumpUntil([this] { return EntireLines().size() == 3; }));
     const std::vector<DWORD> live = LiveStandIns();
     ASSERT_EQ(live.size(), 1u);
-    HANDLE program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, live[0]);
-    ASSERT_NE(program, nullptr);
+    const THandle program(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, live[0]));
+    ASSERT_TRUE(program.Valid());
 
     runner_.Stop();
     EXPECT_FALSE(runner_.IsRunning());  // at once, before the program has ended
     ASSERT_TRUE(runner_.WaitForRunEnd(10000));
     EXPECT_EQ(runner_.GetRunState(), rsStopped);
     EXPECT_EQ(terminatedCode_, 259u);
-    EXPECT_EQ(WaitForSingleObject(program, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(program.Get(), 0), WAIT_OBJECT_0);
     DWORD code = 1;
-    GetExitCodeProcess(program, &code);
+    GetExitCodeProcess(program.Get(), &code);
     EXPECT_EQ(code, 0u);
-    CloseHandle(program);
     EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"a", L"b", L"c"}));
 }
 

@@ -5,6 +5,7 @@
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
 #include "framework/Threads.h"
+#include "framework/Handles.h"
 
 namespace vx::test {
 
@@ -39,15 +40,14 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 std::vector<DWORD> LiveStandIns() {
     std::vector<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    const THandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return ids;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
         if (entry.th32ParentProcessID == GetCurrentProcessId() && SameText(entry.szExeFile, kStandInName))
             ids.push_back(entry.th32ProcessID);
     }
-    CloseHandle(snapshot);
     return ids;
 }
 

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 
 #include "framework/Graphics.h"
+#include "framework/Handles.h"
 #include "skin/data/imgutil.h"
 
 namespace vx {
@@ -23,18 +25,12 @@ public:
         bi.bmiHeader.biHeight = -h;
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
-        bmp_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        old_ = SelectObject(dc_, bmp_);
+        bmp_.Reset(CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
+        selection_.emplace(dc_.Get(), bmp_.Get());
         for (int i = 0; i < w * h; ++i)
             bits_[i] = 0x00123456;
     }
-    ~TSurface() {
-        SelectObject(dc_, old_);
-        DeleteObject(bmp_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.Get(); }
     // As a colour value 0x00BBGGRR.
     TColour At(int x, int y) const {
         GdiFlush();
@@ -44,9 +40,9 @@ public:
 
 private:
     int w_, h_;
-    HDC dc_;
-    HBITMAP bmp_;
-    HGDIOBJ old_;
+    TMemoryDC dc_;
+    TBitmapHandle bmp_;
+    std::optional<TSelectObject> selection_;
     std::uint32_t* bits_ = nullptr;
 };
 
@@ -63,9 +59,10 @@ TEST(DrawGradient, VerticalLinesFollowTheTable) {
 
 TEST(DrawGradient, HorizontalAndClipped) {
     TSurface s(20, 4);
-    HRGN clip = CreateRectRgn(5, 0, 10, 4);
-    SelectClipRgn(s.Dc(), clip);
-    DeleteObject(clip);
+    {
+        const TRegionHandle clip(CreateRectRgn(5, 0, 10, 4));
+        SelectClipRgn(s.Dc(), clip.Get());
+    }
     DrawGradient(s.Dc(), RECT{0, 0, 20, 4}, 0x000000, false, 0x0000FF);
     // Outside the clip box nothing is drawn.
     EXPECT_EQ(s.At(4, 1), MakeColour(0x12, 0x34, 0x56));

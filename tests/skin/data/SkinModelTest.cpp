@@ -202,7 +202,7 @@ TEST_F(OwnSkin, ColoursAndTitleSample) {
     EXPECT_EQ(s.CustomColours[8], MakeColour(214, 72, 72));
     EXPECT_EQ(s.SampledTitleColour, MakeColour(68, 131, 194));
     LOGBRUSH lb{};
-    ASSERT_TRUE(GetObject(s.FaceBrush, sizeof lb, &lb));
+    ASSERT_TRUE(GetObject(s.FaceBrush.Get(), sizeof lb, &lb));
     EXPECT_EQ(lb.lbColor, MakeColour(238, 241, 245));
 }
 

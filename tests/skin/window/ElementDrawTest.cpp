@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "framework/Graphics.h"
+#include "framework/Handles.h"
 #include "skin/window/ElementDraw.h"
 
 namespace vx {
@@ -169,7 +170,8 @@ TEST(RegionFromBitmap, RunsOfOpaquePixels) {
     Fill(b, 0, 2, 1, 3, MakeColour(255, 1, 255));  // key colour within tolerance 1
     Fill(b, 1, 2, 2, 3, Grey);
     Fill(b, 2, 2, 3, 3, MakeColour(254, 0, 255));  // not key-coloured
-    HRGN rgn = RegionFromBitmap(b, 10, 20, 1, 1, 1, Magenta);
+    const TRegionHandle owned(RegionFromBitmap(b, 10, 20, 1, 1, 1, Magenta));
+    HRGN rgn = owned.Get();
     ASSERT_NE(rgn, nullptr);
     EXPECT_FALSE(PtInRegion(rgn, 10, 20));
     EXPECT_TRUE(PtInRegion(rgn, 11, 20));
@@ -180,7 +182,6 @@ TEST(RegionFromBitmap, RunsOfOpaquePixels) {
     EXPECT_TRUE(PtInRegion(rgn, 11, 22));
     EXPECT_TRUE(PtInRegion(rgn, 12, 22));
     EXPECT_FALSE(PtInRegion(rgn, 13, 22));
-    DeleteObject(rgn);
 
     Fill(b, 0, 0, 4, 3, Magenta);
     EXPECT_EQ(RegionFromBitmap(b, 0, 0, 1, 1, 1, Magenta), nullptr);
@@ -192,7 +193,8 @@ TEST(RegionFromBitmap, LargePicturesAreUnitedInBatches) {
     Fill(b, 0, 0, 120, 60, Grey);
     for (int x = 0; x < 120; x += 2)
         Fill(b, x, 0, x + 1, 60, Magenta);
-    HRGN rgn = RegionFromBitmap(b, 0, 0, 1, 1, 1, Magenta);
+    const TRegionHandle owned(RegionFromBitmap(b, 0, 0, 1, 1, 1, Magenta));
+    HRGN rgn = owned.Get();
     ASSERT_NE(rgn, nullptr);
     EXPECT_TRUE(PtInRegion(rgn, 1, 0));
     EXPECT_TRUE(PtInRegion(rgn, 119, 59));
@@ -202,7 +204,6 @@ TEST(RegionFromBitmap, LargePicturesAreUnitedInBatches) {
     EXPECT_EQ(box.left, 1);
     EXPECT_EQ(box.right, 120);
     EXPECT_EQ(box.bottom, 60);
-    DeleteObject(rgn);
 }
 
 }  // namespace

@@ -6,17 +6,18 @@
 
 #include <initializer_list>
 
+#include "framework/Handles.h"
+
 namespace {
+
+using vx::TBitmapHandle;
 
 BITMAP bitmapInfo(const wchar_t* name) {
   BITMAP bm{};
-  HBITMAP h = static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  EXPECT_NE(h, nullptr) << "bitmap resource missing";
-  if (h) {
-    GetObjectW(h, sizeof bm, &bm);
-    DeleteObject(h);
-  }
+  const TBitmapHandle h(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  EXPECT_TRUE(h) << "bitmap resource missing";
+  if (h) GetObjectW(h.Get(), sizeof bm, &bm);
   return bm;
 }
 
@@ -55,11 +56,10 @@ TEST(PictureResources, ProgramIconHasEachSize) {
     ASSERT_NE(icon, nullptr) << size;
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));
+    const TBitmapHandle color(info.hbmColor), mask(info.hbmMask);
     BITMAP bm{};
     GetObjectW(info.hbmColor, sizeof bm, &bm);
     EXPECT_EQ(bm.bmWidth, size);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
     DestroyIcon(icon);
   }
 }
