@@ -268,7 +268,7 @@ TEST_F(SkinData, StreamOfLengthZeroOrLessLoadsNothing) {
         data.ReadSkinStream(stream);
         EXPECT_EQ(data.Store().GetSize(), 0);
         EXPECT_FALSE(data.GetHasSkin());
-        EXPECT_TRUE(messages.empty()) << "LoadSkin ran on an empty store";
+        EXPECT_TRUE(messages.empty()) << "an empty store is no damaged skin";
     }
 }
 
