@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -271,13 +273,9 @@ TEST_F(MainForm, SkinData2CarriesTheStoredSettingsAndThePackedSkin) {
     EXPECT_EQ(data->GetSkinControls(), (SkinBit(xcSystemMenu + 1) - 1) & ~SkinBit(xcMenuItem));
 
     // The store holds the blob the build packed, byte for byte.
-    HANDLE h = ::CreateFileA(VX_TEST_SKIN_BLOB, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    std::string blob(1 << 20, '\0');
-    DWORD read = 0;
-    ::ReadFile(h, blob.data(), static_cast<DWORD>(blob.size()), &read, nullptr);
-    ::CloseHandle(h);
-    blob.resize(read);
+    std::ifstream file(VX_TEST_SKIN_BLOB, std::ios::binary);
+    const std::string blob{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(blob.empty()) << "no blob at " << VX_TEST_SKIN_BLOB;
     ASSERT_EQ(data->Store().GetSize(), static_cast<std::int64_t>(blob.size()));
     EXPECT_EQ(std::memcmp(data->Store().GetMemory(), blob.data(), blob.size()), 0);
 }

@@ -19,6 +19,7 @@
 
 #include "framework/Classes.h"
 #include "framework/Forms.h"
+#include "framework/Handles.h"
 #include "framework/SysUtils.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinManagerLink.h"
@@ -428,6 +429,7 @@ TEST_F(SkinData, PlatformHelpers) {
     HWND list = ::CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | WS_VSCROLL, 0, 0, 100, 100, nullptr, nullptr,
                                   ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(list, nullptr);
+    TScopeExit destroyList([list] { ::DestroyWindow(list); });
     SCROLLBARINFO info{};
     info.cbSize = sizeof(info);
     EXPECT_TRUE(QueryScrollBarInfo(list, OBJID_VSCROLL, info));
@@ -442,7 +444,6 @@ TEST_F(SkinData, PlatformHelpers) {
     EXPECT_EQ(info.rcScrollBar.right, 0);
     TrackMouseLeave(list);
     SetSkinPlatform(previous);
-    ::DestroyWindow(list);
 }
 
 // --- Loaded and the setters, with a recording manager ------------------------------------------
