@@ -61,8 +61,7 @@ TfrmMain::TfrmMain(TComponent* owner, std::wstring programFolder)
     SetBounds(132, 140, GetWidth(), GetHeight());
     SetClientSize(kClientWidth, kClientHeight);
 
-    SkinData2 = new TComponent(this);
-    SkinData2->SetName(L"SkinData2");
+    BuildSkinData();
 
     BuildMenuAndDialogs();
     BuildTop();
@@ -76,6 +75,27 @@ TfrmMain::TfrmMain(TComponent* owner, std::wstring programFolder)
 }
 
 TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::BuildSkinData() {
+    // Made while the window is being built: Active is only stored now, the skin is
+    // decompressed as its stream is read, and the component asks for skinning when the
+    // window has been built (Loaded), before OnCreate.
+    SkinData2 = new TSkinData(this);
+    SkinData2->SetName(L"SkinData2");
+    SkinData2->SetActive(true);
+    SkinData2->SetDisableTag(99);
+    SkinData2->SetSkinControls(SkinBit(xcSystemMenu + 1) - 1);  // xcMainMenu to xcSystemMenu
+    SkinData2->SetOptions(SkinBit(xoPreview) | SkinBit(xoToolbarBK));
+    SkinData2->SetSkinFormtype(sfMainform);
+    SkinData2->SetMenuUpdate(true);
+    SkinData2->SetMenuMerge(false);
+    try {
+        TResourceStream stream(::GetModuleHandleW(nullptr), kSkinStreamResource, RT_RCDATA);
+        SkinData2->ReadSkinStream(stream);
+    } catch (const std::exception&) {
+        // Without its skin the window keeps the system's look (Loaded turns Active off).
+    }
+}
 
 void TfrmMain::BuildMenuAndDialogs() {
     ImageList1 = new TImageList(this);

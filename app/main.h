@@ -22,6 +22,7 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "process/UMEncoder.h"
+#include "skin/data/SkinData.h"
 #include "widgets/GradientProgressBar.h"
 
 namespace vx {
@@ -30,6 +31,8 @@ class TfrmShutdown;
 
 inline constexpr wchar_t kMainTitle[] = L"Vexlo视频转换器 v1.3";
 inline constexpr wchar_t kMainWindowClass[] = L"_VXEncoder_";
+// RCDATA resource holding SkinData2's "SkinStream" (32-bit length, then the packed skin).
+inline constexpr wchar_t kSkinStreamResource[] = L"SKINDATA2";
 
 // Every message box of the main window goes through this hook when it is set (tests
 // answer the questions through it); otherwise through Application->MessageBox.
@@ -70,9 +73,9 @@ public:
     TMenuItem* miAdd;
     TMenuItem* miDel;
     TMenuItem* miDelAll;
-    // Stands in for the skin data component, which takes this name and place once the
-    // skin engine is built; the window only carries it.
-    TComponent* SkinData2;
+    // The skin of every window of the program; its packed skin is the resource
+    // "SKINDATA2" (kSkinStreamResource).
+    TSkinData* SkinData2;
 
     // --- fields ---------------------------------------------------------------------
     std::unique_ptr<TMEncoder> Encoder;
@@ -147,6 +150,7 @@ protected:
     void WMDropFiles(TMessage& message) override;
 
 private:
+    void BuildSkinData();
     void BuildTop();
     void BuildButtons();
     void BuildQueue();

@@ -58,20 +58,22 @@ function(vx_test name)
     PROPERTIES TIMEOUT ${A_TIMEOUT} LABELS $<IF:$<BOOL:${WIN32}>,wine,native>)
 endfunction()
 
-# vx_compile_resources(OUT_VAR RC_FILE [DEPENDS file-or-glob ...])
+# vx_compile_resources(OUT_VAR RC_FILE [DEPENDS file-or-glob ...] [BUILT file-or-target ...])
 # Compiles a resource script (Windows build) into an object file to list among a
 # target's sources; its path is returned in OUT_VAR. Scripts include their fragments
-# and pictures by paths from the source root. Globs in DEPENDS name the pictures, so a
-# redrawn picture rebuilds the object.
+# and pictures by paths from the source root; files the build makes are named by paths
+# from the build root (both are include folders). Globs in DEPENDS name the pictures, so
+# a redrawn picture rebuilds the object. BUILT names files the build makes (they do not
+# exist yet when configuring) and the targets that make them.
 function(vx_compile_resources out_var rc_file)
-  cmake_parse_arguments(A "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(A "" "" "DEPENDS;BUILT" ${ARGN})
   get_filename_component(rc_path ${rc_file} ABSOLUTE)
   get_filename_component(rc_name ${rc_file} NAME_WE)
   set(object ${CMAKE_CURRENT_BINARY_DIR}/${rc_name}.res.o)
   file(GLOB pictures ${A_DEPENDS})
   add_custom_command(OUTPUT ${object}
-    COMMAND ${CMAKE_RC_COMPILER} -I ${PROJECT_SOURCE_DIR} -O coff -o ${object} ${rc_path}
-    DEPENDS ${rc_path} ${pictures}
+    COMMAND ${CMAKE_RC_COMPILER} -I ${PROJECT_SOURCE_DIR} -I ${CMAKE_BINARY_DIR} -O coff -o ${object} ${rc_path}
+    DEPENDS ${rc_path} ${pictures} ${A_BUILT}
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     COMMENT "Compiling the resources of ${rc_name}.rc")
   set_source_files_properties(${object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)

@@ -145,7 +145,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.Style &= ~(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
     p.WindowClass.style |= CS_DBLCLKS;
-    p.WindowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    p.WindowClass.hIcon = Application->GetIconHandle();
     if (GetParent()) {
         p.Style |= WS_CHILD;
         return;
@@ -542,6 +542,15 @@ TApplication::~TApplication() {
     if (handle_) ::DestroyWindow(handle_);
 }
 
+HICON TApplication::GetIconHandle(bool smallIcon) {
+    const int cx = ::GetSystemMetrics(smallIcon ? SM_CXSMICON : SM_CXICON);
+    const int cy = ::GetSystemMetrics(smallIcon ? SM_CYSMICON : SM_CYICON);
+    if (HANDLE icon = ::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, cx, cy, LR_SHARED))
+        return static_cast<HICON>(icon);
+    return static_cast<HICON>(::LoadImageW(nullptr, MAKEINTRESOURCEW(32512) /* IDI_APPLICATION */, IMAGE_ICON,
+                                           cx, cy, LR_SHARED));
+}
+
 HWND TApplication::GetHandle() {
     if (handle_) return handle_;
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -549,7 +558,7 @@ HWND TApplication::GetHandle() {
     if (!::GetClassInfoW(instance, L"TApplication", &wc)) {
         wc.lpfnWndProc = &TApplication::AppWndProc;
         wc.hInstance = instance;
-        wc.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+        wc.hIcon = GetIconHandle();
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = L"TApplication";
         ::RegisterClassW(&wc);
@@ -558,6 +567,8 @@ HWND TApplication::GetHandle() {
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                                 ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                                 nullptr, nullptr, instance, nullptr);
+    ::SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(GetIconHandle()));
+    ::SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(GetIconHandle(true)));
     SetWakeMainThread([] {
         if (Application->handle_) ::PostMessageW(Application->handle_, WM_NULL, 0, 0);
     });

@@ -160,6 +160,11 @@ public:
     // The hidden top-level window of class "TApplication" (made on first use).
     HWND GetHandle();
     HWND Handle() { return GetHandle(); }
+    // The program's icon: the icon resource "MAINICON" of the program at the system's
+    // large or small icon size, or the system's application icon when the program has
+    // none. Shared icons, owned by the system. The application window carries both
+    // (WM_GETICON answers them) and every form's window class the large one.
+    HICON GetIconHandle(bool smallIcon = false);
 
     std::wstring GetTitle() const { return title_; }
     void SetTitle(const std::wstring& title);

@@ -1,6 +1,7 @@
-# vx_pack_skin(target FOLDER OUT)
+# vx_pack_skin(target FOLDER OUT [STREAM file])
 # Packs a skin folder into a compressed skin blob at build time; `target` is a custom
-# target (built by default) that produces OUT. An empty or missing folder gives a blob
+# target (built by default) that produces OUT and, with STREAM, the blob as a skin data
+# component stores it (its 32-bit length, then the blob). An empty or missing folder gives a blob
 # of an empty archive with a warning, so the build does not depend on the skin's
 # presence.
 #
@@ -35,6 +36,13 @@ if(CMAKE_CROSSCOMPILING AND NOT TARGET vx_host_skinpack)
 endif()
 
 function(vx_pack_skin target folder out)
+  cmake_parse_arguments(A "" "STREAM" "" ${ARGN})
+  set(_outputs ${out})
+  set(_stream_args)
+  if(A_STREAM)
+    list(APPEND _outputs ${A_STREAM})
+    set(_stream_args --stream ${A_STREAM})
+  endif()
   file(GLOB _inputs LIST_DIRECTORIES false CONFIGURE_DEPENDS ${folder}/*)
   if(CMAKE_CROSSCOMPILING)
     set(_packer ${VX_HOST_SKINPACK})
@@ -46,12 +54,12 @@ function(vx_pack_skin target folder out)
     set(_packer_target skinpack)
   endif()
   get_filename_component(_dir ${out} DIRECTORY)
-  add_custom_command(OUTPUT ${out}
+  add_custom_command(OUTPUT ${_outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_dir}
-    COMMAND ${_packer} ${folder} ${out} --allow-empty
+    COMMAND ${_packer} ${folder} ${out} --allow-empty ${_stream_args}
     DEPENDS ${_inputs} ${_packer_dep}
     COMMENT "Packing the skin in ${folder}"
     VERBATIM)
-  add_custom_target(${target} ALL DEPENDS ${out})
+  add_custom_target(${target} ALL DEPENDS ${_outputs})
   add_dependencies(${target} ${_packer_target})
 endfunction()
