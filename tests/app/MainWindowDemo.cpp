@@ -12,6 +12,7 @@
 #include "dialogs/Shutdown.h"
 #include "dialogs/about.h"
 #include "framework/SysUtils.h"
+#include "skin/window/SkinManage.h"
 
 using namespace vx;
 
@@ -53,6 +54,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     PrepareProgramFolder();
 
+    InstallWindowSkinning();
     Application->SetMainFormOnTaskBar(true);
     Application->SetTitle(kMainTitle);
     TfrmMain* form = nullptr;
