@@ -123,7 +123,7 @@ public:
     // loaded (HasSkin). False in design mode and for an unreadable archive.
     bool LoadSkin();
     bool GetHasSkin() const { return hasSkin_; }
-    const TMemoryStream& Store() const { return *store_; }
+    TMemoryStream& Store() { return *store_; }
     TSkinModel& Model() { return *model_; }
     const TSkinModel& Model() const { return *model_; }
 

@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +22,7 @@
 #include "skin/window/SkinManage.h"
 #include "skin/window/SkinMessages.h"
 #include "tests/app/MessageLoopWatcher.h"
+#include "tests/skin/data/FakeSkinManager.h"
 #include "dialogs/ShellOpen.h"
 #include "dialogs/Shutdown.h"
 #include "framework/SysUtils.h"
@@ -249,6 +253,52 @@ TEST_F(MainForm, LayoutOfTheWindow) {
     EXPECT_EQ(form->miDelAll->GetCaption(), L"删除所有(&L)");
     EXPECT_EQ(form->odlgVedio->GetOptions(), ofAllowMultiSelect | ofHideReadOnly | ofEnableSizing);
     EXPECT_EQ(form->FindComponent(L"SkinData2"), form->SkinData2);
+}
+
+// --- skin data ---------------------------------------------------------------------------------
+
+TEST_F(MainForm, SkinData2CarriesTheStoredSettingsAndThePackedSkin) {
+    Make();
+    TSkinData* data = form->SkinData2;
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->GetName(), L"SkinData2");
+    EXPECT_EQ(data->Owner(), form.get());
+    // Loaded the skin as the window was built, and kept Active on.
+    EXPECT_TRUE(data->GetHasSkin());
+    EXPECT_TRUE(data->GetActive());
+    EXPECT_EQ(data->GetDisableTag(), 99);
+    EXPECT_EQ(data->GetSkinFormtype(), sfMainform);
+    EXPECT_EQ(data->GetOptions(), SkinBit(xoPreview) | SkinBit(xoToolbarBK));
+    EXPECT_TRUE(data->GetMenuUpdate());
+    EXPECT_FALSE(data->GetMenuMerge());
+    EXPECT_EQ(data->GetSkin3rd()->GetCount(), 118);
+    // Stored with xcMenuItem; loading took it out because the main menu kind is there.
+    EXPECT_EQ(data->GetSkinControls(), (SkinBit(xcSystemMenu + 1) - 1) & ~SkinBit(xcMenuItem));
+
+    // The store holds the blob the build packed, byte for byte.
+    std::ifstream file(VX_TEST_SKIN_BLOB, std::ios::binary);
+    const std::string blob{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(blob.empty()) << "no blob at " << VX_TEST_SKIN_BLOB;
+    ASSERT_EQ(data->Store().GetSize(), static_cast<std::int64_t>(blob.size()));
+    EXPECT_EQ(std::memcmp(data->Store().GetMemory(), blob.data(), blob.size()), 0);
+}
+
+TEST_F(MainForm, SkinningIsAskedForWhenTheWindowIsBuiltBeforeOnCreate) {
+    skintest::TFakeSkinManagerScope scope;
+    using Log = std::vector<std::string>;
+    form.reset(new TfrmMain(Application, root));
+    EXPECT_TRUE(form->SkinData2->GetHasSkin()) << "decompressed as its stream was read";
+    EXPECT_EQ(skintest::TFakeSkinManager::Made, 0) << "no manager while the window is read";
+    TNotifyEvent onCreate = form->OnCreate;
+    form->OnCreate = [onCreate](TObject* sender) {
+        skintest::TFakeSkinManager::Log.push_back("OnCreate");
+        onCreate(sender);
+    };
+    form->FinishBuilding();
+    EXPECT_EQ(skintest::TFakeSkinManager::Log,
+              (Log{"Register SkinData2", "InstallHook", "RequestAction 1 250", "OnCreate"}));
+    form.reset();
+    EXPECT_EQ(skintest::TFakeSkinManager::Log.back(), "Unregister SkinData2");
 }
 
 // --- creation, settings ------------------------------------------------------------------------
