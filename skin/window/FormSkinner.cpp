@@ -251,9 +251,10 @@ void TFormSkinner::FitFrame(bool keepClient) {
     ::GetClientRect(window_, &client);
     int cw = client.right, ch = client.bottom;
     if (form_ && !class_.Dialog && !keepClient && lifecycle_ != 3) {
+        // The form's client size (a native menu bar is never inside a skinned frame, so
+        // there is no menu height to take off).
         cw = form_->GetClientWidth();
         ch = form_->GetClientHeight();
-        if (class_.Mdi != TMdiKind::Child) ch -= 0;  // the native menu bar is never inside a skinned frame
     }
     int width = 0, height = 0;
     FrameWindowSize(cw, ch, borders_, menuBarHeight_, width, height);
