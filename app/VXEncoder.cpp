@@ -3,6 +3,7 @@
 
 #include "app/main.h"
 #include "framework/Forms.h"
+#include "skin/window/SkinManage.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace vx;
@@ -12,6 +13,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ::SetForegroundWindow(running);
         return 0;
     }
+    // Every window the program opens wears the skin the main window carries.
+    InstallWindowSkinning();
     Application->SetMainFormOnTaskBar(true);
     Application->SetTitle(kMainTitle);
     TfrmMain* frmMain = nullptr;

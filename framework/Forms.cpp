@@ -203,14 +203,21 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
 
 void TCustomForm::MenuChanged() {
     if (!HandleAllocated()) return;
+    // Sent to the window rather than performed, so that a procedure in front of the
+    // window (a frame painter) sees the change and everything it causes: the form puts
+    // its menu into the window while handling the notification.
+    ::SendMessageW(GetHandle(), CM_MENUCHANGED, 0, 0);
+    ::DrawMenuBar(GetHandle());
+}
+
+void TCustomForm::CMMenuChanged(TMessage& m) {
     // A menu bar takes its height from the client area; the client area keeps its size.
     const int clientWidth = GetClientWidth(), clientHeight = GetClientHeight();
     HMENU wanted = menu_ ? menu_->GetHandle() : nullptr;
     bool changed = ::GetMenu(GetHandle()) != wanted;
     ::SetMenu(GetHandle(), wanted);
     if (changed && !GetParent()) SetClientSize(clientWidth, clientHeight);
-    Perform(CM_MENUCHANGED);
-    ::DrawMenuBar(GetHandle());
+    m.Result = 0;
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
@@ -493,6 +500,9 @@ void TCustomForm::WndProc(TMessage& m) {
     case CM_DIALOGCHAR:
         CMDialogChar(m);
         return;
+    case CM_MENUCHANGED:
+        if (HandleAllocated()) CMMenuChanged(m);
+        return;
     case CM_RELEASE:
         delete this;
         return;
@@ -536,6 +546,9 @@ TApplication::TApplication() : TComponent(nullptr) {
 }
 
 TApplication::~TApplication() {
+    // Whatever must go while the forms are whole (the skin layer restores the windows
+    // it has taken over) goes first, last added first.
+    RunTeardown();
     Destroying();
     DestroyComponents();
     if (hintWindow_) ::DestroyWindow(hintWindow_);
@@ -624,6 +637,22 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT msg, WPARAM wParam, 
         return 0;
     }
     return ::DefWindowProcW(window, msg, wParam, lParam);
+}
+
+void TApplication::AddTeardown(std::function<void()> handler) {
+    if (handler) teardown_.push_back(std::move(handler));
+}
+
+void TApplication::RunTeardown() {
+    while (!teardown_.empty()) {
+        std::function<void()> handler = std::move(teardown_.back());
+        teardown_.pop_back();
+        try {
+            handler();
+        } catch (...) {
+            // Teardown goes on whatever one handler met.
+        }
+    }
 }
 
 void TApplication::SetTitle(const std::wstring& title) {

@@ -125,6 +125,8 @@ protected:
     virtual void DoHide();
     void CMDialogKey(TMessage& message);
     void CMDialogChar(TMessage& message);
+    // CM_MENUCHANGED: puts the main menu into the window, keeping the client size.
+    void CMMenuChanged(TMessage& message);
 
 private:
     void ApplyPosition();
@@ -219,7 +221,14 @@ public:
 
     static LRESULT CALLBACK AppWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // Work that must run while the application's forms still exist, before the
+    // application object takes them down (last added runs first). RunTeardown runs and
+    // forgets the handlers; the destructor calls it.
+    void AddTeardown(std::function<void()> handler);
+    void RunTeardown();
+
 private:
+    std::vector<std::function<void()>> teardown_;
     bool ProcessMessage();
     void ShowHintNow();
     void HideHint();

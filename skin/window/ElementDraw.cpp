@@ -4,7 +4,9 @@
 #include <climits>
 #include <vector>
 
+#include "framework/Controls.h"
 #include "framework/Graphics.h"
+#include "framework/Handles.h"
 #include "skin/window/ElementLayout.h"
 
 namespace vx {
@@ -199,6 +201,20 @@ HRGN RegionFromBitmap(TBitmap& bitmap, int x, int y, int tolRed, int tolGreen, i
     }
     flush();
     return result.Detach();
+}
+
+void PaintParentInto(TControl& control, HDC dc) {
+    TWinControl* parent = control.GetParent();
+    if (!parent || !dc) return;
+    TSavedDC saved(dc);
+    POINT origin{};
+    ::GetViewportOrgEx(dc, &origin);
+    ::SetViewportOrgEx(dc, origin.x - control.GetLeft(), origin.y - control.GetTop(), nullptr);
+    ::IntersectClipRect(dc, control.GetLeft(), control.GetTop(), control.GetLeft() + control.GetWidth(),
+                        control.GetTop() + control.GetHeight());
+    const auto wp = reinterpret_cast<std::uintptr_t>(dc);
+    parent->Perform(WM_ERASEBKGND, wp, 0);
+    parent->Perform(WM_PAINT, wp, 0);
 }
 
 }  // namespace vx

@@ -15,6 +15,7 @@ namespace vx {
 
 class TBitmap;
 class TCanvas;
+class TControl;
 
 // Margins as (left, top, right, bottom) widths.
 using TMargins = RECT;
@@ -55,5 +56,11 @@ void TransparentBlit(HDC dc, const RECT& dest, TBitmap& bitmap, TColour key);
 // The region of the pixels that are not key-coloured (within the tolerances), offset
 // by (x, y); null when there is none. The caller owns the region.
 HRGN RegionFromBitmap(TBitmap& bitmap, int x, int y, int tolRed, int tolGreen, int tolBlue, TColour key);
+
+// Paints the control's parent into `dc` behind the control (a control that wants to
+// look transparent draws this first): the DC's origin is moved to the control's place
+// in the parent and clipped to its bounds, and the parent gets WM_ERASEBKGND, then
+// WM_PAINT, with the DC. Nothing when the control has no parent.
+void PaintParentInto(TControl& control, HDC dc);
 
 }  // namespace vx

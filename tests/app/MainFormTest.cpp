@@ -18,6 +18,9 @@
 
 #include "app/PowerOff.h"
 #include "app/main.h"
+#include "skin/window/FormSkinner.h"
+#include "skin/window/SkinManage.h"
+#include "skin/window/SkinMessages.h"
 #include "tests/app/MessageLoopWatcher.h"
 #include "tests/skin/data/FakeSkinManager.h"
 #include "dialogs/ShellOpen.h"
@@ -300,6 +303,37 @@ TEST_F(MainForm, SkinningIsAskedForWhenTheWindowIsBuiltBeforeOnCreate) {
 }
 
 // --- creation, settings ------------------------------------------------------------------------
+
+TEST_F(MainForm, TheSkinnedWindowKeepsItsClientArea) {
+    InstallWindowSkinning();
+    Make();
+    form->Show();
+    HWND h = form->GetHandle();
+    ::SetForegroundWindow(h);
+    auto skinned = [h] {
+        TSkinManage* m = TSkinManage::Instance();
+        return m && m->FindForm(h) && m->FindForm(h)->Lifecycle() == 1;
+    };
+    for (int i = 0; i < 500 && !skinned(); ++i) {
+        Application->ProcessMessages();
+        ::Sleep(10);
+    }
+    ASSERT_TRUE(skinned());
+    EXPECT_EQ(::SendMessageW(h, WM_SKINQUERY, 0, 0), 1);
+    RECT client{}, window{};
+    ::GetClientRect(h, &client);
+    ::GetWindowRect(h, &window);
+    EXPECT_EQ(client.right, 484);
+    EXPECT_EQ(client.bottom, 393);
+    EXPECT_EQ(form->GetClientWidth(), 484);
+    EXPECT_EQ(form->GetClientHeight(), 393);
+    EXPECT_EQ(window.right - window.left, 484 + 8);
+    EXPECT_EQ(window.bottom - window.top, 393 + 34);
+    // The application window stays as it is.
+    EXPECT_EQ(TSkinManage::Instance()->FindForm(Application->GetHandle()), nullptr);
+    form.reset();
+    DestroySkinManager();
+}
 
 TEST_F(MainForm, CreationLoadsTheCatalogueAndSettings) {
     WriteFile(root + L"codecs\\VXEncoder.ini", "[Configure]\r\nOutputFolder=D:\\Out\r\nEncoderType=1\r\n");

@@ -1,6 +1,8 @@
 // The main window filled for a picture: rows in every state and the bar at half way.
-// An argument opens one more window over it: "about", "shutdown" or "message".
-//   main_window_demo.exe [about|shutdown|message]
+// An argument opens one more window over it: "about", "shutdown" or "message"; or
+// shows the skinned title bar with the close button "hover"ed or "press"ed, or the
+// skinned system menu open ("sysmenu").
+//   main_window_demo.exe [about|shutdown|message|hover|press|sysmenu]
 // The stand-in encoder beside the program becomes codecs\mencoder.exe, and a small
 // catalogue is written, so the window starts as it does with the real encoder.
 #include <windows.h>
@@ -13,6 +15,8 @@
 #include "dialogs/about.h"
 #include "framework/SysUtils.h"
 #include "framework/Handles.h"
+#include "skin/window/FormSkinner.h"
+#include "skin/window/SkinManage.h"
 
 using namespace vx;
 
@@ -54,6 +58,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     PrepareProgramFolder();
 
+    InstallWindowSkinning();
     Application->SetMainFormOnTaskBar(true);
     Application->SetTitle(kMainTitle);
     TfrmMain* form = nullptr;
@@ -82,6 +87,24 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             dialog.ShowModal();
         } else if (mode == L"message") {
             Application->MessageBox(kStopQuestion, L"终止", MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+        } else if (TSkinManage* manager = TSkinManage::Instance()) {
+            TFormSkinner* skinner = manager->FindForm(form->GetHandle());
+            if (!skinner) return;
+            if (mode == L"sysmenu") {
+                RECT r{};
+                ::GetWindowRect(form->GetHandle(), &r);
+                skinner->OpenSystemMenu(POINT{r.left + 9, r.top + 24});
+                return;
+            }
+            for (const auto& b : skinner->TitleButtons()) {
+                if (b->Def.Action != 0 || !b->Visible) continue;
+                RECT r{};
+                ::GetWindowRect(form->GetHandle(), &r);
+                const int x = r.left + (b->Rect.Left + b->Rect.Right) / 2, y = r.top + (b->Rect.Top + b->Rect.Bottom) / 2;
+                ::SetCursorPos(x, y);  // the hover timer keeps what is under the pointer
+                ::PostMessageW(form->GetHandle(), mode == L"press" ? WM_NCLBUTTONDOWN : WM_NCMOUSEMOVE, HTCAPTION,
+                               MAKELPARAM(x, y));
+            }
         }
     };
     opener.SetEnabled(!mode.empty());

@@ -2,4 +2,4 @@
 list(APPEND VX_FW_CORE_TESTS ComponentTest.cpp)
 list(APPEND VX_FW_WIN_TESTS ControlsTest.cpp FormsTest.cpp StdCtrlsTest.cpp ComCtrlsTest.cpp MenusTest.cpp
   DialogsTest.cpp ExtCtrlsTest.cpp ControlHooksTest.cpp ControlPaintTest.cpp
-  CommonControlsInputTest.cpp)
+  CommonControlsInputTest.cpp WindowSubclassTest.cpp)

@@ -1,0 +1,203 @@
+#pragma once
+// The skin object of one top-level window (a framework form or a foreign window such as
+// a system dialog): it sits in front of the window's procedure, takes over the
+// non-client area (frame sizes from the skin's border pictures, border, title bar,
+// caption and title-bar buttons painted off-screen and copied in one go), answers hit
+// tests, runs minimise, maximise, restore, close and the skinned system menu, gives the
+// window its shaped region, and puts everything back when it is detached. The manager
+// (SkinManage) creates it; the rules it follows are in FrameRules.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Component.h"
+#include "framework/Graphics.h"
+#include "framework/Handles.h"
+#include "framework/WindowSubclass.h"
+#include "skin/window/FrameRules.h"
+
+namespace vx {
+
+class TSkinData;
+class TCustomForm;
+class TTimer;
+class TPopupMenu;
+class TFormSkinner;
+class TDataSkinSysButton;
+
+// A clickable area of the skinned frame: its rectangle in window coordinates, whether
+// the last title paint showed it, its state (nsNormal, nsPressed, nsHover) and whether
+// it works.
+class TNCObject {
+public:
+    explicit TNCObject(TFormSkinner& form) : form_(form) {}
+    virtual ~TNCObject() = default;
+    virtual void Press();
+    virtual void Release();
+    virtual void Hover();
+    virtual void Leave();
+    virtual void Paint() {}
+
+    TLayoutRect Rect;
+    bool Visible = true;
+    int State = nsNormal;
+    bool Enabled = true;
+
+protected:
+    TFormSkinner& form_;
+};
+
+// One title-bar button of the skin: a copy of its definition and of its picture (the
+// system-menu icon button gets the window's icon).
+class TWinSysButton : public TNCObject {
+public:
+    TWinSysButton(TFormSkinner& form, const TDataSkinSysButton& def);
+    void Paint() override;
+    TTitleButtonDef Def;
+    TBitmap Image;
+    bool IsIconButton() const { return Def.Action == 3 || Def.Action == 11; }
+    // Paints frame `frame` (or the window's icon) at its rectangle on a DC in window
+    // coordinates.
+    void DrawOn(HDC dc, int frame);
+    // The skin gave no picture: the button shows the window's icon.
+    bool UsesWindowIcon = false;
+};
+
+class TFormSkinner : public TComponent {
+public:
+    explicit TFormSkinner(TComponent* owner);
+    ~TFormSkinner() override;
+
+    void AttachFrameworkForm(TSkinData* data, TCustomForm* form);
+    void AttachForeign(TSkinData* data, HWND window);
+    // Completes the attach (WM_SKINATTACHED).
+    void CompleteAttach();
+    // Full restore: procedure, form hook, style, menu, colour, size and region.
+    void Detach();
+    // Restores the procedures only (the window is going, or the process ends).
+    void DetachQuiet();
+    void RebuildMetrics();
+    void Recolour();
+    void PaintFrame(HDC dc = nullptr);
+    void UpdateRegion();
+    void RemoveRegion();
+    // Child-control skins of foreign windows (not built yet: nothing happens).
+    void AttachChildControl(HWND) {}
+    void FreeTitleButtons() { buttons_.clear(), hot_ = nullptr; }
+
+    HWND Window() const { return window_; }
+    TSkinData* SkinData() const { return data_; }
+    TCustomForm* Form() const { return form_; }
+    int Lifecycle() const { return lifecycle_; }
+    bool FrameSkinned() const { return frameSkinned_; }
+    const TBorderSizes& Borders() const { return borders_; }
+    int MenuBarHeight() const { return menuBarHeight_; }
+    TShowState GetShowState() const { return showState_; }
+    void SetShowState(TShowState s) { showState_ = s; }
+    bool Active() const { return active_; }
+    TBorderKind BorderKind() const { return class_.BorderKind; }
+    std::uint8_t BorderIcons() const { return class_.BorderIcons; }
+    bool IsDialog() const { return class_.Dialog; }
+    TMdiKind Mdi() const { return class_.Mdi; }
+    bool HasRegion() const { return hasRegion_; }
+    int RegionBuilds() const { return regionBuilds_; }
+    const TLayoutRect& CaptionRect() const { return captionRect_; }
+    const std::vector<std::unique_ptr<TWinSysButton>>& TitleButtons() const { return buttons_; }
+    TNCObject* HotObject() const { return hot_; }
+    void SetHotObject(TNCObject* object) { hot_ = object; }
+    TTimer* HoverTimer() const { return hoverTimer_; }
+    HICON SmallIcon() const { return smallIcon_; }
+    TPopupMenu* SystemMenu() const { return systemMenu_; }
+    // The last composed title without its buttons (null before the first paint).
+    TBitmap* TitleBackground() const;
+    // The button under a point in window coordinates (visible, action >= 0), or null.
+    TWinSysButton* ButtonAt(int x, int y) const;
+    // Runs a button's action (its release); `screen` is where it was released.
+    void RunAction(TWinSysButton& button, POINT screen);
+    // Opens the skinned system menu at a screen point (the second opening within the
+    // double-click time while a button is hot closes the window instead).
+    void OpenSystemMenu(POINT screen);
+    // Builds the skinned system menu without showing it (tests read it).
+    void BuildSystemMenu();
+
+private:
+    class TSubclass : public TWindowSubclass {
+    public:
+        explicit TSubclass(TFormSkinner& owner) : owner_(owner) {}
+
+    protected:
+        LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override { return owner_.WindowProc(msg, wParam, lParam); }
+
+    private:
+        TFormSkinner& owner_;
+    };
+
+    void Attach(TSkinData* data, HWND window);
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT StageB(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT StageC(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Previous(UINT msg, WPARAM wParam, LPARAM lParam) { return subclass_.CallPrevious(msg, wParam, lParam); }
+    void FormHook(TMessage& m, const TWndMethod& previous);
+    void FitFrame(bool keepClient);
+    void BuildIconBitmap();
+    void ReadShowState();
+    void PaintTitle(HDC dc, int width, int height, bool minimized);
+    void PaintCaption(HDC dc, int width);
+    void LayoutButtons(int width);
+    TTitleWindowState TitleState() const;
+    std::unique_ptr<TBitmap> BorderPart(int part, const RECT& dest) const;
+    POINT WindowPoint(LPARAM screenPoint) const;
+    void HoverTick();
+    void RestoreSysMenuStyle();
+    void ToggleMaximize();
+    void ToggleMinimize();
+
+    TSubclass subclass_{*this};
+    TMessageHook formHook_;
+    HWND window_ = nullptr;
+    TSkinData* data_ = nullptr;
+    TCustomForm* form_ = nullptr;
+    std::wstring className_;
+    TWindowClass class_;
+    int lifecycle_ = 0;
+    bool attached_ = false;
+    bool frameSkinned_ = false;
+    bool frameChanged_ = false;
+    bool active_ = true;
+    TShowState showState_ = TShowState::Normal;
+    TBorderSizes borders_;
+    int menuBarHeight_ = 0;
+    HWND owner_ = nullptr;
+    HMENU nativeMenu_ = nullptr;
+    HMENU systemMenuHandle_ = nullptr;
+    TColor savedColor_ = 0;
+    bool colorSaved_ = false;
+    int oldFrameWidth_ = 0, oldFrameHeight_ = 0;
+    RECT clientRect_{};
+    bool hasRegion_ = false;
+    int regionWidth_ = -1, regionHeight_ = -1;
+    int regionBuilds_ = 0;
+    TLayoutRect captionRect_;
+    std::wstring captionText_;
+    TFontHandle captionFont_;
+    const std::wstring captionPrefix_ = L" ";
+    const std::wstring captionSuffix_ = L"  ";
+    TTimer* hoverTimer_ = nullptr;  // owned as a component
+    TPopupMenu* systemMenu_ = nullptr;  // owned as a component
+    DWORD lastSystemMenuTick_ = 0;
+    bool systemMenuOpened_ = false;
+    UINT doubleClickTime_ = 500;
+    HICON smallIcon_ = nullptr;
+    std::unique_ptr<TBitmap> iconBitmap_;
+    // The composed title without its buttons: a button's state change repaints its
+    // rectangle from it.
+    std::unique_ptr<TBitmap> titleBack_;
+    std::vector<std::unique_ptr<TWinSysButton>> buttons_;
+    TNCObject* hot_ = nullptr;
+    int windowWidth_ = 0, windowHeight_ = 0;
+};
+
+}  // namespace vx

@@ -1,0 +1,148 @@
+#pragma once
+// The skin manager: the one object of the process that decides which top-level windows
+// get a form object (TFormSkinner) and which menu windows a popup object, keeps them in
+// lists, runs the actions that skin data components request (on its timer) and takes
+// everything off again. It learns of windows through a computer-based-training hook of
+// the GUI thread. Made through the factory InstallWindowSkinning installs; the skin data
+// component reaches it through ISkinManager.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "framework/WindowSubclass.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinManagerLink.h"
+#include "skin/window/ManagerRules.h"
+
+namespace vx {
+
+class TFormSkinner;
+class TTimer;
+class TWinControl;
+class TCustomForm;
+
+// A menu window (class "#32768") the manager took over. The menu painting itself
+// belongs to menu skinning; this object holds the window, the menu handle bound to it
+// and the menu-bar flag, and answers the skin query.
+class TPopupMenuSkinner : public TWindowSubclass {
+public:
+    explicit TPopupMenuSkinner(TSkinData* data) : data_(data) {}
+    TSkinData* SkinData() const { return data_; }
+    HMENU Menu() const { return menu_; }
+    void SetMenu(HMENU menu) { menu_ = menu; }
+    bool MenuBar() const { return menuBar_; }
+    void SetMenuBar(bool value) { menuBar_ = value; }
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    TSkinData* data_;
+    HMENU menu_ = nullptr;
+    bool menuBar_ = false;
+};
+
+// Kinds of the menu about to open.
+enum : int { mkPopup = 0, mkMenuBarDropDown = 1, mkSystemMenu = 2 };
+
+class TSkinManage : public ISkinManager {
+public:
+    TSkinManage();
+    ~TSkinManage() override;
+
+    // The manager while one exists.
+    static TSkinManage* Instance();
+
+    // --- ISkinManager --------------------------------------------------------------------
+    void RegisterSkinData(TSkinData* data) override;
+    void UnregisterSkinData(TSkinData* data) override;
+    void InstallHook() override;
+    void RequestAction(uint32_t action, uint32_t delayMs) override;
+    void SetRequestingSkinData(TSkinData* data) override { requesting_ = data; }
+    void ResetSkinButtons() override;
+    int32_t GetState() const override { return state_; }
+    void SetState(int32_t state) override { state_ = state; }
+    void SetActive(bool active) override { active_ = active; }
+    bool GetActive() const override { return active_; }
+    bool AttachForm(HWND window) override;
+
+    // --- forms --------------------------------------------------------------------------
+    TFormSkinner* FindForm(HWND window) const;
+    // Takes a form object out of the list (not while the manager is being destroyed).
+    void RemoveForm(TFormSkinner* form);
+    // The framework form behind a window, or null.
+    static TCustomForm* FindFrameworkForm(HWND window);
+    // Frees the form objects whose windows are gone.
+    void Purge();
+    const std::vector<TFormSkinner*>& Forms() const { return forms_; }
+    void SetMdiChildMaximized(bool value);
+    bool MdiChildMaximized() const { return mdiChildMaximized_; }
+    HWND MdiClient() const { return mdiClient_; }
+    void SetMdiClient(HWND client, TWinControl* frameForm) {
+        mdiClient_ = client;
+        mdiFrameForm_ = frameForm;
+    }
+
+    // --- skin data -------------------------------------------------------------------------
+    TSkinData* MainSkinData() const { return main_; }
+    TSkinData* RequestingSkinData() const { return requesting_; }
+    // The component that serves a window of this class (null when none is registered).
+    TSkinData* ChooseSkinData(HWND window, const std::wstring& className) const;
+    bool ClassFilter(HWND window, const std::wstring& className) const;
+
+    // --- actions ------------------------------------------------------------------------
+    uint32_t PendingAction() const { return pendingAction_; }
+    bool TimerEnabled() const;
+    unsigned TimerInterval() const;
+    // What the timer does when it fires (tests call it instead of waiting).
+    void RunPendingAction();
+
+    // --- popup menus ------------------------------------------------------------------
+    void AttachPopupMenu(HWND window);
+    bool DetachPopupMenu(HWND window);
+    void MarkPopupsMenuBar();
+    void BindPopupMenu(HMENU menu);
+    bool IsPopupSkinned(HWND window) const;
+    size_t PopupCount() const { return popups_.size(); }
+    int MenuKind = mkPopup;
+    bool MenuBarTracking = false;
+
+    bool Scanning() const { return scanning_; }
+
+private:
+    friend class TAttachFactsOfWindow;
+    void ScanForm(TCustomForm* form);
+    void DetachAndFree(TFormSkinner* form);
+
+    std::unique_ptr<TTimer> timer_;
+    std::vector<TFormSkinner*> forms_;
+    std::vector<std::unique_ptr<TPopupMenuSkinner>> popups_;
+    std::vector<TSkinData*> skinData_;
+    bool active_ = false;
+    bool scanning_ = false;
+    int32_t state_ = 0;
+    bool mdiChildMaximized_ = false;
+    HWND mdiClient_ = nullptr;
+    TWinControl* mdiFrameForm_ = nullptr;
+    uint32_t pendingAction_ = 0;
+    TSkinData* requesting_ = nullptr;
+    TSkinData* main_ = nullptr;
+};
+
+// Installs the manager's factory, and the manager's teardown among the application
+// object's first teardown work. The program calls it once before its main window is
+// built; without it nothing is skinned.
+void InstallWindowSkinning();
+
+// The value of GetVersion captured when the hook was installed (bit 31: Windows 9x).
+// Tests replace it to take the branches of older systems.
+uint32_t SkinWindowsVersion();
+void SetSkinWindowsVersion(uint32_t version);
+bool SkinIsWindows9x();
+bool SkinIsNtBefore5();
+bool SkinIsWindows2000();
+
+}  // namespace vx
