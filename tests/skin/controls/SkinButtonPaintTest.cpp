@@ -1,0 +1,333 @@
+// The button family and the check and radio skins painted on framework controls of a
+// test form with the program's skin, checked by pixels against the skin's own cells:
+// each state (normal, hot, pressed, focused, default, disabled; checked, unchecked,
+// mixed) shows its frame; the caption takes the state's colour; a press is one click.
+
+#include "SkinTestSupport.h"
+
+#include <set>
+
+#include "framework/StdCtrls.h"
+#include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinCheckBox.h"
+
+namespace vx {
+namespace {
+
+using namespace vx::testing;
+
+constexpr int kButtonFrames = 5;
+
+class SkinButtonPaintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(ProgramSkin(), nullptr);
+        skin = ProgramSkin();
+        data.Model = skin;
+        // No focus rectangle unless a test asks for it: it would cover the centre.
+        data.Options |= skinrules::Bit(skinrules::xoNoFocusRect);
+        face = ResolveColour(skin->ButtonFaceColour);
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(60, 60, 360, 220);
+        edit = new TEdit(form.get());
+        edit->SetParent(form.get());
+        edit->SetBounds(200, 100, 100, 22);
+        // The cell height, so rows map one to one.
+        cellWidth = skin->Buttons.Bitmap.GetWidth() / kButtonFrames;
+        cellHeight = skin->Buttons.Bitmap.GetHeight();
+        button = AddButton(20, 20, L"");
+        form->Show();
+        ::SetForegroundWindow(form->GetHandle());
+        edit->SetFocus();
+        ::SetCursorPos(5, 5);
+        Pump();
+    }
+    void TearDown() override {
+        form.reset();
+        Pump();
+    }
+
+    TButton* AddButton(int x, int y, const std::wstring& caption) {
+        auto* b = new TButton(form.get());
+        b->SetParent(form.get());
+        b->SetBounds(x, y, 80, cellHeight);
+        b->SetCaption(caption);
+        b->OnClick = [this](TObject*) { ++clicks; };
+        auto* s = new TSkinButton(b);
+        s->InitControl(&host, &data, false, nullptr);
+        return b;
+    }
+    TSkinButton* SkinOf(TControl* c) {
+        for (TSkinControl* s : host.list)
+            if (s->Control() == c) return dynamic_cast<TSkinButton*>(s);
+        return nullptr;
+    }
+
+    // What frame k of the Buttons strip looks like on a w x cellHeight button at the
+    // pixels these tests read: the unscaled corners (keyed over the face colour) and
+    // the middle column (rows map one to one, the middle is uniform across).
+    std::vector<COLORREF> Expected(int k) {
+        std::vector<COLORREF> v;
+        TBitmap& strip = skin->Buttons.Bitmap;
+        const int m = skin->Buttons.LeftWidth;
+        for (int y = 0; y < m; ++y)
+            for (int x = 0; x < m; ++x) {
+                v.push_back(Keyed(CellPixel(strip, kButtonFrames, k, x, y), face));
+                v.push_back(Keyed(CellPixel(strip, kButtonFrames, k, cellWidth - m + x, cellHeight - m + y), face));
+            }
+        for (int y = 0; y < cellHeight; ++y) v.push_back(Keyed(CellPixel(strip, kButtonFrames, k, cellWidth / 2, y), face));
+        return v;
+    }
+    std::vector<COLORREF> Shown(const TWindowPicture& p) {
+        std::vector<COLORREF> v;
+        const int m = skin->Buttons.LeftWidth;
+        for (int y = 0; y < m; ++y)
+            for (int x = 0; x < m; ++x) {
+                v.push_back(p.At(x, y));
+                v.push_back(p.At(p.Width() - m + x, p.Height() - m + y));
+            }
+        for (int y = 0; y < p.Height(); ++y) v.push_back(p.At(p.Width() / 2, y));
+        return v;
+    }
+    void ExpectFrame(TButton* b, int k) {
+        TWindowPicture p(b->GetHandle());
+        ASSERT_EQ(p.Height(), cellHeight);
+        EXPECT_EQ(Shown(p), Expected(k)) << "expected frame " << k;
+    }
+    void Hover(TButton* b) {
+        POINT centre = b->ClientToScreen(POINT{40, cellHeight / 2});
+        ::SetCursorPos(centre.x, centre.y);
+        ::SendMessageW(b->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(40, cellHeight / 2));
+    }
+
+    TSkinModel* skin = nullptr;
+    TControlSkinData data;
+    TTestHost host;
+    COLORREF face = 0;
+    int cellWidth = 0, cellHeight = 0;
+    std::unique_ptr<TForm> form;
+    TEdit* edit = nullptr;
+    TButton* button = nullptr;
+    int clicks = 0;
+};
+
+TEST_F(SkinButtonPaintTest, FramesOfTheSkinAreTellable) {
+    // Each state's frame differs from every other at the pixels read, so a wrong frame
+    // cannot pass for the right one.
+    std::set<std::vector<COLORREF>> frames;
+    for (int k = 1; k <= kButtonFrames; ++k) frames.insert(Expected(k));
+    EXPECT_EQ(frames.size(), static_cast<size_t>(kButtonFrames));
+}
+
+TEST_F(SkinButtonPaintTest, NormalHotPressedAndClick) {
+    ExpectFrame(button, bsNormal);
+    Hover(button);
+    EXPECT_EQ(SkinOf(button)->MouseState(), msHot);
+    ExpectFrame(button, bsHot);
+
+    const LPARAM at = MAKELPARAM(40, cellHeight / 2);
+    ::SendMessageW(button->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    EXPECT_EQ(::GetFocus(), button->GetHandle());
+    ExpectFrame(button, bsPressed);  // pressed wins over hot and focused
+    EXPECT_EQ(clicks, 0);
+    ::SendMessageW(button->GetHandle(), WM_LBUTTONUP, 0, at);
+    Pump();
+    EXPECT_EQ(clicks, 1);  // the skin's click only: the system button never saw the press
+    ExpectFrame(button, bsHot);
+
+    // Leaving clears hot and pressed; the focus stays.
+    ::SendMessageW(button->GetHandle(), WM_MOUSELEAVE, 0, 0);
+    ExpectFrame(button, bsFocused);
+    // Released away from the button (no pressed bit): no click.
+    ::SendMessageW(button->GetHandle(), WM_LBUTTONUP, 0, at);
+    Pump();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SkinButtonPaintTest, SpaceKeyPressesAndTheSystemClicks) {
+    button->SetFocus();
+    ::SendMessageW(button->GetHandle(), WM_KEYDOWN, VK_SPACE, 0);
+    ExpectFrame(button, bsPressed);
+    ::SendMessageW(button->GetHandle(), WM_KEYUP, VK_SPACE, 0);
+    Pump();
+    ExpectFrame(button, bsFocused);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SkinButtonPaintTest, FocusedDefaultAndDisabled) {
+    button->SetFocus();
+    ExpectFrame(button, bsFocused);
+    edit->SetFocus();
+    ExpectFrame(button, bsNormal);
+    button->SetDefault(true);
+    ExpectFrame(button, bsFocused);  // the default button shows the same frame
+    button->SetEnabled(false);
+    ExpectFrame(button, bsDisabled);
+    // A disabled button does not turn hot.
+    Hover(button);
+    ExpectFrame(button, bsDisabled);
+}
+
+TEST_F(SkinButtonPaintTest, FocusRectangleUnlessTheOptionSaysNo) {
+    button->SetFocus();
+    data.Options &= ~skinrules::Bit(skinrules::xoNoFocusRect);
+    TWindowPicture with(button->GetHandle());
+    data.Options |= skinrules::Bit(skinrules::xoNoFocusRect);
+    TWindowPicture without(button->GetHandle());
+    int differ = 0;
+    for (int y = 0; y < with.Height(); ++y)
+        for (int x = 0; x < with.Width(); ++x) differ += with.At(x, y) != without.At(x, y);
+    EXPECT_GT(differ, 0);
+    // Only around the (empty) caption in the middle: the frame is untouched.
+    EXPECT_EQ(with.At(0, 0), without.At(0, 0));
+    EXPECT_EQ(with.At(with.Width() - 1, with.Height() - 1), without.At(without.Width() - 1, without.Height() - 1));
+}
+
+TEST_F(SkinButtonPaintTest, CaptionTakesTheColourOfTheState) {
+    TButton* b = AddButton(20, 60, L"HHHH");
+    b->GetFont()->SetHeight(-16);
+    b->GetFont()->SetName(L"Arial");
+    Pump();
+    const RECT middle{8, 2, 72, cellHeight - 2};
+    const COLORREF normal = ResolveColour(skin->Buttons.NormalColour2);
+    const COLORREF hot = ResolveColour(skin->Buttons.MouseOverColour2);
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    ASSERT_TRUE(skin->Buttons.HasNormalColour2);
+    ASSERT_TRUE(skin->Buttons.HasMouseOverColour2);
+    ASSERT_NE(normal, hot);
+    {
+        TWindowPicture p(b->GetHandle());
+        EXPECT_GT(p.Count(normal, middle), 10);
+        EXPECT_EQ(p.Count(hot, middle), 0);
+    }
+    Hover(b);
+    {
+        TWindowPicture p(b->GetHandle());
+        EXPECT_GT(p.Count(hot, middle), 10);
+        EXPECT_EQ(p.Count(normal, middle), 0);
+    }
+    ::SendMessageW(b->GetHandle(), WM_MOUSELEAVE, 0, 0);
+    b->SetDefault(true);
+    b->SetEnabled(false);
+    {
+        // A disabled default button: frame 3 and the button-shadow text colour.
+        TWindowPicture p(b->GetHandle());
+        EXPECT_GT(p.Count(shadow, middle), 10);
+        EXPECT_EQ(p.Count(normal, middle), 0);
+        EXPECT_EQ(p.At(0, p.Height() / 2), Keyed(CellPixel(skin->Buttons.Bitmap, kButtonFrames, bsDisabled, 0,
+                                                           cellHeight / 2), face));
+    }
+}
+
+TEST_F(SkinButtonPaintTest, TwoLineCaptionFromTheFirstDoubleBar) {
+    TButton* one = AddButton(20, 60, L"HH");
+    TButton* two = AddButton(120, 60, L"HH||HH");
+    one->SetHeight(60);
+    two->SetHeight(60);
+    const COLORREF normal = ResolveColour(skin->Buttons.NormalColour2);
+    TWindowPicture p1(one->GetHandle());
+    TWindowPicture p2(two->GetHandle());
+    // Rows that hold text: one band for a line, two bands for two lines.
+    auto bands = [&](const TWindowPicture& p) {
+        int count = 0;
+        bool inText = false;
+        for (int y = 0; y < p.Height(); ++y) {
+            const bool text = p.Count(normal, RECT{5, y, p.Width() - 5, y + 1}) > 0;
+            if (text && !inText) ++count;
+            inText = text;
+        }
+        return count;
+    };
+    EXPECT_EQ(bands(p1), 1);
+    EXPECT_EQ(bands(p2), 2);
+    EXPECT_EQ(SkinOf(two)->Caption(), L"HH\r\nHH");
+}
+
+// Check boxes and radio buttons: the strip frame of each state in the glyph cell.
+class SkinCheckPaintTest : public SkinButtonPaintTest {
+protected:
+    template <class C, class S>
+    C* Add(int y, const std::wstring& caption) {
+        auto* c = new C(form.get());
+        c->SetParent(form.get());
+        c->SetBounds(20, y, 120, 17);
+        c->SetCaption(caption);
+        auto* s = new S(c);
+        s->InitControl(&host, &data, false, nullptr);
+        return c;
+    }
+    // The glyph cell, 13 x 13 at the left, vertically centred, against frame k.
+    void ExpectGlyph(TWinControl* c, TBitmap& strip, int frames, int k) {
+        TWindowPicture p(c->GetHandle());
+        const int w = strip.GetWidth() / frames, h = strip.GetHeight();
+        const int top = (p.Height() - h) / 2;
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                wrong += p.At(x, top + y) != Keyed(CellPixel(strip, frames, k, x, y), face);
+        EXPECT_EQ(wrong, 0) << "expected frame " << k;
+        // The rest of the face is the skin's face colour.
+        EXPECT_EQ(p.At(p.Width() - 1, 0), face);
+    }
+};
+
+TEST_F(SkinCheckPaintTest, CheckBoxStates) {
+    TBitmap& strip = skin->Buttons.CheckBitmap;
+    const int n = skin->Buttons.CheckButtonFrame;
+    ASSERT_EQ(n, 12);
+    auto* box = Add<TCheckBox, TSkinCheckBox>(60, L"关机");
+    EXPECT_TRUE(dynamic_cast<TSkinCheckBox*>(host.list.back())->CustomPaint());
+    ExpectGlyph(box, strip, n, 1);
+    box->SetChecked(true);
+    ExpectGlyph(box, strip, n, 5);
+    box->SetEnabled(false);
+    ExpectGlyph(box, strip, n, 8);
+    box->SetChecked(false);
+    ExpectGlyph(box, strip, n, 4);
+    box->SetEnabled(true);
+    box->SetAllowGrayed(true);
+    box->SetState(cbGrayed);
+    ExpectGlyph(box, strip, n, 9);
+    box->SetEnabled(false);
+    ExpectGlyph(box, strip, n, 12);
+}
+
+TEST_F(SkinCheckPaintTest, CheckBoxClickAndCaption) {
+    auto* box = Add<TCheckBox, TSkinCheckBox>(60, L"HHHH");
+    box->GetFont()->SetName(L"Arial");
+    box->GetFont()->SetHeight(-14);
+    box->GetFont()->SetColor(RGB(200, 0, 0));
+    ::SendMessageW(box->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 8));
+    ::SendMessageW(box->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 8));
+    Pump();
+    EXPECT_TRUE(box->GetChecked());
+    ExpectGlyph(box, skin->Buttons.CheckBitmap, 12, 5);
+    TWindowPicture p(box->GetHandle());
+    const RECT text{15, 0, 120, 17};
+    EXPECT_GT(p.Count(RGB(200, 0, 0), text), 10);  // the control's font colour
+    box->SetEnabled(false);
+    TWindowPicture q(box->GetHandle());
+    EXPECT_EQ(q.Count(RGB(200, 0, 0), text), 0);
+    EXPECT_GT(q.Count(::GetSysColor(COLOR_BTNSHADOW), text), 10);
+}
+
+TEST_F(SkinCheckPaintTest, RadioButtonStates) {
+    TBitmap& strip = skin->Buttons.RadioBitmap;
+    const int n = skin->Buttons.RadioButtonFrame;
+    ASSERT_EQ(n, 12);
+    auto* a = Add<TRadioButton, TSkinRadioButton>(60, L"甲");
+    auto* b = Add<TRadioButton, TSkinRadioButton>(80, L"乙");
+    ExpectGlyph(a, strip, n, 1);
+    a->SetChecked(true);
+    ExpectGlyph(a, strip, n, 5);
+    b->SetChecked(true);  // clears the other one
+    ExpectGlyph(a, strip, n, 1);
+    ExpectGlyph(b, strip, n, 5);
+    b->SetEnabled(false);
+    ExpectGlyph(b, strip, n, 8);
+    a->SetEnabled(false);
+    ExpectGlyph(a, strip, n, 4);
+}
+
+}  // namespace
+}  // namespace vx
