@@ -22,6 +22,7 @@ class SkinButtonPaintTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(ProgramSkin(), nullptr);
+        ParkCursor();
         skin = ProgramSkin();
         data.Model = skin;
         // No focus rectangle unless a test asks for it: it would cover the centre.
@@ -39,10 +40,10 @@ protected:
         form->Show();
         ::SetForegroundWindow(form->GetHandle());
         edit->SetFocus();
-        ::SetCursorPos(5, 5);
         Pump();
     }
     void TearDown() override {
+        ParkCursor();
         form.reset();
         Pump();
     }

@@ -113,4 +113,18 @@ inline void Pump() {
     }
 }
 
+// Moves the real pointer to a corner of the screen, away from every test window, and
+// lets the move arrive, so no window takes a late mouse move for a hover.
+inline void ParkCursor() {
+    ::SetCursorPos(5, 5);
+    for (int i = 0; i < 100; ++i) {
+        Pump();
+        POINT p{};
+        ::GetCursorPos(&p);
+        if (p.x == 5 && p.y == 5) break;
+        ::Sleep(10);
+    }
+    Pump();
+}
+
 }  // namespace vx::testing
