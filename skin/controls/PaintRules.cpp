@@ -5,17 +5,17 @@
 
 namespace vx {
 
-TButtonState ButtonState(unsigned mouseState, bool focused, bool isDefault, bool disabled) {
-    if (disabled) return bsDisabled;
-    if (mouseState & msPressed) return bsPressed;
-    if (mouseState & msHot) return bsHot;
-    if (focused || isDefault) return bsFocused;
-    return bsNormal;
+TSkinButtonState ButtonState(unsigned mouseState, bool focused, bool isDefault, bool disabled) {
+    if (disabled) return sbDisabled;
+    if (mouseState & msPressed) return sbPressed;
+    if (mouseState & msHot) return sbHot;
+    if (focused || isDefault) return sbFocused;
+    return sbNormal;
 }
 
-int BitButtonGlyphFrame(TButtonState state) {
-    if (state == bsPressed) return 3;
-    if (state == bsDisabled) return 2;
+int BitButtonGlyphFrame(TSkinButtonState state) {
+    if (state == sbPressed) return 3;
+    if (state == sbDisabled) return 2;
     return 1;
 }
 
@@ -24,25 +24,25 @@ int GlyphFrameToCut(int glyphFrame, int numGlyphs) { return numGlyphs < glyphFra
 TSpeedButtonLook SpeedButtonLook(bool down, bool enabled, unsigned mouseState, bool flat) {
     TSpeedButtonLook look;
     if (down) {
-        look.State = bsPressed;
+        look.State = sbPressed;
         look.GlyphFrame = 4;
     } else if (!enabled) {
-        look.State = bsDisabled;
+        look.State = sbDisabled;
     } else if (mouseState & msPressed) {
-        look.State = bsPressed;
+        look.State = sbPressed;
     } else if (mouseState & msHot) {
-        look.State = bsHot;
+        look.State = sbHot;
     }
     if (!down) look.GlyphFrame = BitButtonGlyphFrame(look.State);
-    look.DrawFace = !flat || look.State == bsPressed || look.State == bsHot;
+    look.DrawFace = !flat || look.State == sbPressed || look.State == sbHot;
     return look;
 }
 
-TColour ButtonCaptionColour(TButtonState state, bool enabled, const TButtonTextColours& c, TColour base) {
+TColour ButtonCaptionColour(TSkinButtonState state, bool enabled, const TButtonTextColours& c, TColour base) {
     TColour colour = base;
-    if (state == bsNormal && c.HasNormal) colour = c.Normal;
-    else if (state == bsHot && c.HasMouseOver) colour = c.MouseOver;
-    else if (state == bsPressed && c.HasPressed) colour = c.Pressed;
+    if (state == sbNormal && c.HasNormal) colour = c.Normal;
+    else if (state == sbHot && c.HasMouseOver) colour = c.MouseOver;
+    else if (state == sbPressed && c.HasPressed) colour = c.Pressed;
     if (!enabled) colour = SystemColourRef(16);
     return colour;
 }
@@ -62,24 +62,24 @@ TLayoutRect CaptionRect(const TLayoutRect& b, int measuredWidth, int measuredHei
     return {b.Left, b.Top + dy, b.Right, b.Top + dy + measuredHeight};
 }
 
-TButtonLayout ButtonLayoutFromName(const std::wstring& lowerName) {
-    if (lowerName == L"blglyphright") return blGlyphRight;
-    if (lowerName == L"blglyphtop") return blGlyphTop;
-    if (lowerName == L"blglyphbottom") return blGlyphBottom;
-    return blGlyphLeft;
+TGlyphLayout ButtonLayoutFromName(const std::wstring& lowerName) {
+    if (lowerName == L"blglyphright") return glGlyphRight;
+    if (lowerName == L"blglyphtop") return glGlyphTop;
+    if (lowerName == L"blglyphbottom") return glGlyphBottom;
+    return glGlyphLeft;
 }
 
-TLayoutRect BitButtonTextArea(int width, int height, int glyphWidth, int glyphHeight, TButtonLayout layout) {
+TLayoutRect BitButtonTextArea(int width, int height, int glyphWidth, int glyphHeight, TGlyphLayout layout) {
     TLayoutRect r{2, 2, width - 2, height - 2};
-    if (layout == blGlyphLeft || layout == blGlyphRight) r.Right -= glyphWidth + 2;
+    if (layout == glGlyphLeft || layout == glGlyphRight) r.Right -= glyphWidth + 2;
     else r.Bottom -= glyphHeight + 2;
     return r;
 }
 
 TGlyphPlacement BitButtonPlacement(int width, int height, int glyphWidth, int glyphHeight, int textWidth,
-                                   int textHeight, TButtonLayout layout, int margin, int spacing,
+                                   int textHeight, TGlyphLayout layout, int margin, int spacing,
                                    bool alignCentre) {
-    const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
+    const bool horizontal = layout == glGlyphLeft || layout == glGlyphRight;
     const int extent = horizontal ? width : height;
     const int g = horizontal ? glyphWidth : glyphHeight;
     const int t = horizontal ? textWidth : textHeight;
@@ -97,17 +97,17 @@ TGlyphPlacement BitButtonPlacement(int width, int height, int glyphWidth, int gl
     int glyphAt = 0, textAt = 0;
     TGlyphPlacement p;
     switch (layout) {
-    case blGlyphLeft:
-    case blGlyphTop:
+    case glGlyphLeft:
+    case glGlyphTop:
         glyphAt = margin;
         textAt = margin + g + spacing;
-        p.Align = layout == blGlyphLeft ? TTextAlign::Left : TTextAlign::Centre;
+        p.Align = layout == glGlyphLeft ? TTextAlign::Left : TTextAlign::Centre;
         break;
-    case blGlyphRight:
-    case blGlyphBottom:
+    case glGlyphRight:
+    case glGlyphBottom:
         glyphAt = extent - margin - g;
         textAt = glyphAt - spacing - t;
-        p.Align = layout == blGlyphRight ? TTextAlign::Right : TTextAlign::Centre;
+        p.Align = layout == glGlyphRight ? TTextAlign::Right : TTextAlign::Centre;
         break;
     }
     if (horizontal) {

@@ -22,21 +22,21 @@ constexpr unsigned msPressed = 2;
 // ---- Push buttons and their family ---------------------------------------------------
 
 // Button states, which are also the frame numbers of the skin's Buttons strip.
-enum TButtonState : int { bsNormal = 1, bsPressed = 2, bsDisabled = 3, bsHot = 4, bsFocused = 5 };
+enum TSkinButtonState : int { sbNormal = 1, sbPressed = 2, sbDisabled = 3, sbHot = 4, sbFocused = 5 };
 
 // Pressed, then hot, then focused or default, else normal; disabled overrides all.
-TButtonState ButtonState(unsigned mouseState, bool focused, bool isDefault, bool disabled);
+TSkinButtonState ButtonState(unsigned mouseState, bool focused, bool isDefault, bool disabled);
 
 // The glyph frame of a bitmap button (the framework's order up, disabled, down):
 // pressed 3, disabled 2, any other 1.
-int BitButtonGlyphFrame(TButtonState state);
+int BitButtonGlyphFrame(TSkinButtonState state);
 // The frame actually cut from a glyph of `numGlyphs` frames: frame 1 when it has fewer.
 int GlyphFrameToCut(int glyphFrame, int numGlyphs);
 
 // What a speed button shows: its state, its glyph frame, and whether the Buttons frame
 // is drawn at all (a flat button only shows it pressed or hot).
 struct TSpeedButtonLook {
-    TButtonState State = bsNormal;
+    TSkinButtonState State = sbNormal;
     int GlyphFrame = 1;
     bool DrawFace = true;
 };
@@ -50,7 +50,7 @@ struct TButtonTextColours {
 // The caption colour: `base` (the font's or the skin's button text), replaced by the
 // state's own colour when the skin gives one, and by the system button shadow colour
 // when disabled.
-TColour ButtonCaptionColour(TButtonState state, bool enabled, const TButtonTextColours& colours, TColour base);
+TColour ButtonCaptionColour(TSkinButtonState state, bool enabled, const TButtonTextColours& colours, TColour base);
 
 // The first "||" of a caption becomes a line break (CR LF); later ones stay.
 std::wstring ReplaceFirstBar(std::wstring caption);
@@ -61,13 +61,13 @@ std::wstring ReplaceFirstBar(std::wstring caption);
 TLayoutRect CaptionRect(const TLayoutRect& b, int measuredWidth, int measuredHeight, bool centred);
 
 // Glyph position of a bitmap button.
-enum TButtonLayout : int { blGlyphLeft = 0, blGlyphRight = 1, blGlyphTop = 2, blGlyphBottom = 3 };
+enum TGlyphLayout : int { glGlyphLeft = 0, glGlyphRight = 1, glGlyphTop = 2, glGlyphBottom = 3 };
 // The layout property's value name, lower-cased ("blglyphtop" ...); left when unknown.
-TButtonLayout ButtonLayoutFromName(const std::wstring& lowerName);
+TGlyphLayout ButtonLayoutFromName(const std::wstring& lowerName);
 
 // The area a bitmap button's caption is measured in (the button inset by 2, less the
 // glyph and 2 pixels along the layout direction).
-TLayoutRect BitButtonTextArea(int width, int height, int glyphWidth, int glyphHeight, TButtonLayout layout);
+TLayoutRect BitButtonTextArea(int width, int height, int glyphWidth, int glyphHeight, TGlyphLayout layout);
 
 enum class TTextAlign { Left, Right, Centre };
 struct TGlyphPlacement {
@@ -80,7 +80,7 @@ struct TGlyphPlacement {
 // placed along it by Margin and Spacing (-1 for automatic). `alignCentre`: the
 // control's "Alignment" reads "tacenter".
 TGlyphPlacement BitButtonPlacement(int width, int height, int glyphWidth, int glyphHeight, int textWidth,
-                                   int textHeight, TButtonLayout layout, int margin, int spacing,
+                                   int textHeight, TGlyphLayout layout, int margin, int spacing,
                                    bool alignCentre);
 
 // The drop-down button's arrow: a filled down-pointing triangle near the right edge.

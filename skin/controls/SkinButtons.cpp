@@ -1,13 +1,18 @@
 #include "skin/controls/SkinButtons.h"
 
+#include <cstdint>
+
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
+#include "framework/ImgList.h"
+#include "skin/window/ElementDraw.h"
 #include "skin/data/SkinModel.h"
 
 namespace vx {
 
 VX_IMPLEMENT_CLASS(TSkinButton, TSkinControl)
+VX_IMPLEMENT_CLASS(TSkinBitButton, TSkinButton)
 
 namespace {
 
@@ -113,15 +118,15 @@ void TSkinButton::ClickButton() {
     ::PostMessageW(parent, WM_COMMAND, id, reinterpret_cast<LPARAM>(window_));
 }
 
-TButtonState TSkinButton::CurrentState() const {
+TSkinButtonState TSkinButton::CurrentState() const {
     const bool isDefault = control_ && LowerAscii(ReadEnumProperty(control_, L"Default")) == L"true";
     const bool disabled = (WindowLong(window_, GWL_STYLE) & WS_DISABLED) != 0;
     return ButtonState(mouseState_, ::GetFocus() == window_, isDefault, disabled);
 }
 
-void TSkinButton::DrawControl(HDC dc, const RECT& rect) {
+bool TSkinButton::DrawFace(HDC mem, int w, int h, TSkinButtonState& state, bool honourDefault) {
     const TSkinModel* skin = Skin();
-    if (!skin || skin->Buttons.Bitmap.GetEmpty()) return;
+    if (!skin || skin->Buttons.Bitmap.GetEmpty()) return false;
     focused_ = ::GetFocus() == window_;
     enabled_ = !(WindowLong(window_, GWL_STYLE) & WS_DISABLED);
     if (control_) {
@@ -130,22 +135,19 @@ void TSkinButton::DrawControl(HDC dc, const RECT& rect) {
     } else {
         caption_ = ReadWindowText(window_);
     }
-    const TButtonState state = CurrentState();
-
-    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    if (w <= 0 || h <= 0) return;
-    TWindowDC screen(nullptr);
-    TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), w, h));
-    TMemoryDC mem(screen.Get());
-    if (!bitmap || !mem) return;
-    TSelectObject selectBitmap(mem.Get(), bitmap.Get());
+    state = CurrentState();
+    if (!honourDefault && state == sbFocused && !focused_) state = sbNormal;
     const RECT all{0, 0, w, h};
-    if (parentBackground_ && control_) PaintParentInto(control_, mem.Get());
-    else FillFace(mem.Get(), all);
-    DrawSkinElement(mem.Get(), all, state, &const_cast<TSkinModel*>(skin)->Buttons);
+    if (parentBackground_ && control_) PaintParentInto(control_, mem);
+    else FillFace(mem, all);
+    DrawSkinElement(mem, all, state, &const_cast<TSkinModel*>(skin)->Buttons);
+    return true;
+}
 
-    HFONT font = nullptr;
+COLORREF TSkinButton::CaptionColour(TSkinButtonState state, HFONT& font) {
+    const TSkinModel* skin = Skin();
     TColour colour = skin->ButtonTextColour;
+    font = nullptr;
     if (control_) {
         if (auto* f = static_cast<TFont*>(ReadObjectProperty(control_, L"Font", TFont::StaticClass()))) {
             font = f->GetHandle();
@@ -161,11 +163,125 @@ void TSkinButton::DrawControl(HDC dc, const RECT& rect) {
     stateColours.Normal = skin->Buttons.NormalColour2;
     stateColours.MouseOver = skin->Buttons.MouseOverColour2;
     stateColours.Pressed = skin->Buttons.PressedColour2;
-    colour = ButtonCaptionColour(state, enabled_, stateColours, colour);
+    return ResolveColour(ButtonCaptionColour(state, enabled_, stateColours, colour));
+}
+
+void TSkinButton::DrawControl(HDC dc, const RECT& rect) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (w <= 0 || h <= 0) return;
+    TWindowDC screen(nullptr);
+    TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), w, h));
+    TMemoryDC mem(screen.Get());
+    if (!bitmap || !mem) return;
+    TSelectObject selectBitmap(mem.Get(), bitmap.Get());
+    TSkinButtonState state = sbNormal;
+    if (!DrawFace(mem.Get(), w, h, state, true)) return;
+    HFONT font = nullptr;
+    const COLORREF colour = CaptionColour(state, font);
     {
         TSelectObject selectFont(mem.Get(), font);
-        ::SetTextColor(mem.Get(), ResolveColour(colour));
-        DrawButtonCaption(mem.Get(), all, DT_CENTER);
+        ::SetTextColor(mem.Get(), colour);
+        DrawButtonCaption(mem.Get(), RECT{0, 0, w, h}, DT_CENTER);
+    }
+    ::BitBlt(dc, rect.left, rect.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+}
+
+void TSkinBitButton::DrawControl(HDC dc, const RECT& rect) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (w <= 0 || h <= 0) return;
+    TWindowDC screen(nullptr);
+    TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), w, h));
+    TMemoryDC mem(screen.Get());
+    if (!bitmap || !mem) return;
+    TSelectObject selectBitmap(mem.Get(), bitmap.Get());
+    TSkinButtonState state = sbNormal;
+    // The png kinds show the focused frame for the focus alone, never for "Default".
+    if (!DrawFace(mem.Get(), w, h, state, GlyphProperty.empty())) return;
+    HFONT font = nullptr;
+    const COLORREF colour = CaptionColour(state, font);
+    TSelectObject selectFont(mem.Get(), font);
+    ::SetTextColor(mem.Get(), colour);
+
+    // The glyph and what decides its place.
+    const int glyphFrame = BitButtonGlyphFrame(state);
+    TBitmap* glyph = nullptr;
+    TCustomImageList* images = nullptr;
+    int numGlyphs = 1, imageIndex = -1, disabledIndex = -1;
+    if (GlyphProperty.empty()) {
+        glyph = static_cast<TBitmap*>(ReadObjectProperty(control_, L"Glyph", TBitmap::StaticClass()));
+        images = static_cast<TCustomImageList*>(
+            ReadObjectProperty(control_, L"Images", TCustomImageList::StaticClass()));
+        numGlyphs = ReadIntProperty(control_, L"NumGlyphs");
+        if (numGlyphs < 1) numGlyphs = 1;  // missing, negative or 0
+        imageIndex = ReadIntProperty(control_, L"ImageIndex");
+        disabledIndex = ReadIntProperty(control_, L"DisabledIndex");
+    } else {
+        glyph = static_cast<TBitmap*>(ReadObjectProperty(control_, GlyphProperty, TBitmap::StaticClass()));
+    }
+    const int margin = ReadIntProperty(control_, L"Margin");
+    const int spacing = ReadIntProperty(control_, L"Spacing");
+    const TGlyphLayout layout = ButtonLayoutFromName(LowerAscii(ReadEnumProperty(control_, L"Layout")));
+    const bool alignCentre = LowerAscii(ReadEnumProperty(control_, L"Alignment")) == L"tacenter";
+    int gw = 0, gh = 0;
+    if (glyph && !glyph->GetEmpty()) {
+        gw = glyph->GetWidth() / (GlyphProperty.empty() ? numGlyphs : 1);
+        gh = glyph->GetHeight();
+    } else if (images && imageIndex != -1) {
+        gw = images->GetWidth();
+        gh = images->GetHeight();
+    }
+
+    caption_ = ReplaceFirstBar(caption_);
+    const TLayoutRect area = BitButtonTextArea(w, h, gw, gh, layout);
+    RECT measured{area.Left, area.Top, area.Right, area.Bottom};
+    int tw = 0, th = 0;
+    if (!caption_.empty()) {
+        DrawTextWide(mem.Get(), caption_, measured, DT_WORDBREAK | DT_CALCRECT);
+        tw = measured.right - measured.left;
+        th = measured.bottom - measured.top;
+    }
+    const TGlyphPlacement place = BitButtonPlacement(w, h, gw, gh, tw, th, layout, margin, spacing, alignCentre);
+
+    if (gw > 0 && gh > 0) {
+        if (glyph && !glyph->GetEmpty()) {
+            // The frame, cut into a picture of its own; the disabled frame turned grey.
+            const int frame = GlyphProperty.empty() ? GlyphFrameToCut(glyphFrame, numGlyphs) : 1;
+            TBitmap cut(gw, gh, pf24bit);
+            {
+                TMemoryDC from(screen.Get());
+                TSelectObject selectFrom(from.Get(), glyph->GetHandle());
+                TMemoryDC to(screen.Get());
+                TSelectObject selectTo(to.Get(), cut.GetHandle());
+                ::BitBlt(to.Get(), 0, 0, gw, gh, from.Get(), (frame - 1) * gw, 0, SRCCOPY);
+            }
+            if (glyphFrame == 2) Grayscale(cut);
+            // The transparent colour is the picture's own bottom-left pixel.
+            const auto* row = static_cast<const std::uint8_t*>(cut.ScanLine(gh - 1));
+            const TColour key = MakeColour(row[2], row[1], row[0]);
+            TransparentBlit(mem.Get(), RECT{place.GlyphX, place.GlyphY, place.GlyphX + gw, place.GlyphY + gh}, cut,
+                            key);
+        } else if (images) {
+            TCanvas canvas;
+            canvas.SetHandle(mem.Get());
+            if (enabled_) images->Draw(&canvas, place.GlyphX, place.GlyphY, imageIndex, true);
+            else if (disabledIndex != -1) images->Draw(&canvas, place.GlyphX, place.GlyphY, disabledIndex, true);
+            else images->Draw(&canvas, place.GlyphX, place.GlyphY, imageIndex, false);
+            canvas.SetHandle(nullptr);
+        }
+    }
+
+    if (!caption_.empty()) {
+        UINT align = DT_LEFT;
+        if (place.Align == TTextAlign::Right) align = DT_RIGHT;
+        else if (place.Align == TTextAlign::Centre) align = DT_CENTER;
+        RECT text{place.Text.Left, place.Text.Top, place.Text.Right, place.Text.Bottom};
+        const int oldMode = ::SetBkMode(mem.Get(), TRANSPARENT);
+        DrawTextWide(mem.Get(), caption_, text, RightToLeftFlags(align | DT_WORDBREAK));
+        ::SetBkMode(mem.Get(), oldMode == 0 ? OPAQUE : oldMode);
+        if (focused_ && !HasOption(skinrules::xoNoFocusRect)) {
+            ::InflateRect(&text, 2, 2);
+            ::DrawFocusRect(mem.Get(), &text);
+        }
     }
     ::BitBlt(dc, rect.left, rect.top, w, h, mem.Get(), 0, 0, SRCCOPY);
 }

@@ -22,7 +22,7 @@ public:
     void DrawControl(HDC dc, const RECT& rect) override;
 
     // The state the next paint shows.
-    TButtonState CurrentState() const;
+    TSkinButtonState CurrentState() const;
 
 protected:
     // The caption in `rect` of `dc`: the first "||" as a line break, one pixel above
@@ -31,8 +31,27 @@ protected:
     // Delivers the click of a mouse press that ended over the button.
     void ClickButton();
 
+    // Steps shared with the bitmap buttons: the state, the composed face (background and
+    // Buttons frame) in `mem`; false when the skin has no Buttons picture.
+    bool DrawFace(HDC mem, int width, int height, TSkinButtonState& state, bool honourDefault);
+    // The caption colour of the state, resolved, and the font to select (may be null).
+    COLORREF CaptionColour(TSkinButtonState state, HFONT& font);
+
     bool multiLine_ = false;
     bool parentBackground_ = false;
+};
+
+// Bitmap buttons: the Buttons frame, then a glyph (a frame of the "Glyph" strip, or an
+// image of "Images") and the caption laid out by "Layout", "Margin" and "Spacing".
+class TSkinBitButton : public TSkinButton {
+    VX_DECLARE_CLASS(TSkinBitButton, TSkinButton)
+public:
+    using TSkinButton::TSkinButton;
+    void DrawControl(HDC dc, const RECT& rect) override;
+
+    // The property holding the glyph of other button families ("PngImage"); empty for
+    // the framework's "Glyph" strip.
+    std::wstring GlyphProperty;
 };
 
 }  // namespace vx

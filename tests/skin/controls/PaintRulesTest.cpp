@@ -16,15 +16,15 @@ void PrintTo(const TLayoutRect& r, std::ostream* os) {
 namespace {
 
 TEST(ButtonState, PriorityAndDisabledOverride) {
-    EXPECT_EQ(ButtonState(0, false, false, false), bsNormal);
-    EXPECT_EQ(ButtonState(msHot, false, false, false), bsHot);
-    EXPECT_EQ(ButtonState(msHot | msPressed, true, true, false), bsPressed);
-    EXPECT_EQ(ButtonState(msHot, true, true, false), bsHot);
-    EXPECT_EQ(ButtonState(0, true, false, false), bsFocused);
-    EXPECT_EQ(ButtonState(0, false, true, false), bsFocused);
+    EXPECT_EQ(ButtonState(0, false, false, false), sbNormal);
+    EXPECT_EQ(ButtonState(msHot, false, false, false), sbHot);
+    EXPECT_EQ(ButtonState(msHot | msPressed, true, true, false), sbPressed);
+    EXPECT_EQ(ButtonState(msHot, true, true, false), sbHot);
+    EXPECT_EQ(ButtonState(0, true, false, false), sbFocused);
+    EXPECT_EQ(ButtonState(0, false, true, false), sbFocused);
     // A disabled default button shows the disabled frame.
-    EXPECT_EQ(ButtonState(msHot | msPressed, true, true, true), bsDisabled);
-    EXPECT_EQ(static_cast<int>(bsDisabled), 3);
+    EXPECT_EQ(ButtonState(msHot | msPressed, true, true, true), sbDisabled);
+    EXPECT_EQ(static_cast<int>(sbDisabled), 3);
 }
 
 TEST(ButtonState, CaptionColours) {
@@ -34,16 +34,16 @@ TEST(ButtonState, CaptionColours) {
     c.HasPressed = true;
     c.Pressed = 0x333333;
     const TColour base = 0x00ABCDEF;
-    EXPECT_EQ(ButtonCaptionColour(bsNormal, true, c, base), 0x111111u);
-    EXPECT_EQ(ButtonCaptionColour(bsHot, true, c, base), base);  // no hot colour given
-    EXPECT_EQ(ButtonCaptionColour(bsPressed, true, c, base), 0x333333u);
-    EXPECT_EQ(ButtonCaptionColour(bsFocused, true, c, base), base);
+    EXPECT_EQ(ButtonCaptionColour(sbNormal, true, c, base), 0x111111u);
+    EXPECT_EQ(ButtonCaptionColour(sbHot, true, c, base), base);  // no hot colour given
+    EXPECT_EQ(ButtonCaptionColour(sbPressed, true, c, base), 0x333333u);
+    EXPECT_EQ(ButtonCaptionColour(sbFocused, true, c, base), base);
     c.HasMouseOver = true;
     c.MouseOver = 0x222222;
-    EXPECT_EQ(ButtonCaptionColour(bsHot, true, c, base), 0x222222u);
+    EXPECT_EQ(ButtonCaptionColour(sbHot, true, c, base), 0x222222u);
     // Disabled: the system button shadow, whatever the skin gives.
-    EXPECT_EQ(ButtonCaptionColour(bsDisabled, false, c, base), SystemColourRef(16));
-    EXPECT_EQ(ButtonCaptionColour(bsNormal, false, c, base), SystemColourRef(16));
+    EXPECT_EQ(ButtonCaptionColour(sbDisabled, false, c, base), SystemColourRef(16));
+    EXPECT_EQ(ButtonCaptionColour(sbNormal, false, c, base), SystemColourRef(16));
 }
 
 TEST(Caption, FirstDoubleBarOnly) {
@@ -64,33 +64,33 @@ TEST(Caption, CentredOnePixelHighAndStretched) {
 }
 
 TEST(BitButton, GlyphFrames) {
-    EXPECT_EQ(BitButtonGlyphFrame(bsPressed), 3);
-    EXPECT_EQ(BitButtonGlyphFrame(bsDisabled), 2);
-    EXPECT_EQ(BitButtonGlyphFrame(bsNormal), 1);
-    EXPECT_EQ(BitButtonGlyphFrame(bsHot), 1);
-    EXPECT_EQ(BitButtonGlyphFrame(bsFocused), 1);
+    EXPECT_EQ(BitButtonGlyphFrame(sbPressed), 3);
+    EXPECT_EQ(BitButtonGlyphFrame(sbDisabled), 2);
+    EXPECT_EQ(BitButtonGlyphFrame(sbNormal), 1);
+    EXPECT_EQ(BitButtonGlyphFrame(sbHot), 1);
+    EXPECT_EQ(BitButtonGlyphFrame(sbFocused), 1);
     // One glyph frame serves every state.
     EXPECT_EQ(GlyphFrameToCut(3, 1), 1);
     EXPECT_EQ(GlyphFrameToCut(2, 1), 1);
     EXPECT_EQ(GlyphFrameToCut(2, 2), 2);
     EXPECT_EQ(GlyphFrameToCut(3, 2), 1);
     EXPECT_EQ(GlyphFrameToCut(4, 4), 4);
-    EXPECT_EQ(ButtonLayoutFromName(L"blglyphbottom"), blGlyphBottom);
-    EXPECT_EQ(ButtonLayoutFromName(L"blglyphtop"), blGlyphTop);
-    EXPECT_EQ(ButtonLayoutFromName(L"blglyphright"), blGlyphRight);
-    EXPECT_EQ(ButtonLayoutFromName(L""), blGlyphLeft);
+    EXPECT_EQ(ButtonLayoutFromName(L"blglyphbottom"), glGlyphBottom);
+    EXPECT_EQ(ButtonLayoutFromName(L"blglyphtop"), glGlyphTop);
+    EXPECT_EQ(ButtonLayoutFromName(L"blglyphright"), glGlyphRight);
+    EXPECT_EQ(ButtonLayoutFromName(L""), glGlyphLeft);
 }
 
 TEST(BitButton, TextArea) {
-    EXPECT_EQ(BitButtonTextArea(100, 30, 16, 16, blGlyphLeft), (TLayoutRect{2, 2, 80, 28}));
-    EXPECT_EQ(BitButtonTextArea(100, 30, 16, 16, blGlyphRight), (TLayoutRect{2, 2, 80, 28}));
-    EXPECT_EQ(BitButtonTextArea(100, 60, 16, 20, blGlyphTop), (TLayoutRect{2, 2, 98, 36}));
-    EXPECT_EQ(BitButtonTextArea(100, 60, 16, 20, blGlyphBottom), (TLayoutRect{2, 2, 98, 36}));
+    EXPECT_EQ(BitButtonTextArea(100, 30, 16, 16, glGlyphLeft), (TLayoutRect{2, 2, 80, 28}));
+    EXPECT_EQ(BitButtonTextArea(100, 30, 16, 16, glGlyphRight), (TLayoutRect{2, 2, 80, 28}));
+    EXPECT_EQ(BitButtonTextArea(100, 60, 16, 20, glGlyphTop), (TLayoutRect{2, 2, 98, 36}));
+    EXPECT_EQ(BitButtonTextArea(100, 60, 16, 20, glGlyphBottom), (TLayoutRect{2, 2, 98, 36}));
 }
 
 TEST(BitButton, AutomaticMarginAndSpacing) {
     // 100 wide, 16-pixel glyph, 40-pixel text: margin = spacing = 44 / 3 = 14.
-    TGlyphPlacement p = BitButtonPlacement(100, 30, 16, 16, 40, 13, blGlyphLeft, -1, -1, false);
+    TGlyphPlacement p = BitButtonPlacement(100, 30, 16, 16, 40, 13, glGlyphLeft, -1, -1, false);
     EXPECT_EQ(p.Margin, 14);
     EXPECT_EQ(p.Spacing, 14);
     EXPECT_EQ(p.GlyphX, 14);
@@ -98,19 +98,19 @@ TEST(BitButton, AutomaticMarginAndSpacing) {
     EXPECT_EQ(p.Text, (TLayoutRect{44, 9, 84, 22}));
     EXPECT_EQ(p.Align, TTextAlign::Left);
 
-    p = BitButtonPlacement(100, 30, 16, 16, 40, 13, blGlyphRight, -1, -1, false);
+    p = BitButtonPlacement(100, 30, 16, 16, 40, 13, glGlyphRight, -1, -1, false);
     EXPECT_EQ(p.GlyphX, 70);  // 100 - 14 - 16
     EXPECT_EQ(p.Text.Left, 16);  // 70 - 14 - 40
     EXPECT_EQ(p.Align, TTextAlign::Right);
 
-    p = BitButtonPlacement(80, 70, 16, 20, 40, 13, blGlyphTop, -1, -1, false);
+    p = BitButtonPlacement(80, 70, 16, 20, 40, 13, glGlyphTop, -1, -1, false);
     EXPECT_EQ(p.Margin, 12);  // (70 - 20 - 13) / 3
     EXPECT_EQ(p.GlyphX, 32);  // (80 - 16 + 1) / 2
     EXPECT_EQ(p.GlyphY, 12);
     EXPECT_EQ(p.Text, (TLayoutRect{20, 44, 60, 57}));
     EXPECT_EQ(p.Align, TTextAlign::Centre);
 
-    p = BitButtonPlacement(80, 70, 16, 20, 40, 13, blGlyphBottom, -1, -1, false);
+    p = BitButtonPlacement(80, 70, 16, 20, 40, 13, glGlyphBottom, -1, -1, false);
     EXPECT_EQ(p.GlyphY, 38);  // 70 - 12 - 20
     EXPECT_EQ(p.Text.Top, 13);  // 38 - 12 - 13
     EXPECT_EQ(p.Align, TTextAlign::Centre);
@@ -118,63 +118,63 @@ TEST(BitButton, AutomaticMarginAndSpacing) {
 
 TEST(BitButton, GivenMarginOrSpacing) {
     // Spacing given, margin automatic: margin = (100 - 16 - 4 - 40) / 2 = 20.
-    TGlyphPlacement p = BitButtonPlacement(100, 30, 16, 16, 40, 13, blGlyphLeft, -1, 4, false);
+    TGlyphPlacement p = BitButtonPlacement(100, 30, 16, 16, 40, 13, glGlyphLeft, -1, 4, false);
     EXPECT_EQ(p.Margin, 20);
     EXPECT_EQ(p.Spacing, 4);
     EXPECT_EQ(p.Text.Left, 40);
     // Margin given, spacing automatic: spacing = (100 - 5 - 16 - 40) / 2 = 19.
-    p = BitButtonPlacement(100, 30, 16, 16, 40, 13, blGlyphLeft, 5, -1, false);
+    p = BitButtonPlacement(100, 30, 16, 16, 40, 13, glGlyphLeft, 5, -1, false);
     EXPECT_EQ(p.Margin, 5);
     EXPECT_EQ(p.Spacing, 19);
     EXPECT_EQ(p.GlyphX, 5);
     EXPECT_EQ(p.Text.Left, 40);
     // Both given.
-    p = BitButtonPlacement(100, 30, 16, 16, 40, 13, blGlyphLeft, 5, 3, false);
+    p = BitButtonPlacement(100, 30, 16, 16, 40, 13, glGlyphLeft, 5, 3, false);
     EXPECT_EQ(p.Text.Left, 24);
     // "tacenter" ignores the given margin.
-    p = BitButtonPlacement(100, 30, 16, 16, 40, 13, blGlyphLeft, 5, 3, true);
+    p = BitButtonPlacement(100, 30, 16, 16, 40, 13, glGlyphLeft, 5, 3, true);
     EXPECT_EQ(p.Margin, 20);  // (100 - 16 - 3 - 40) / 2 = 20 (41 / 2)
     // Odd remainders truncate towards zero, also when the content is wider than the
     // button: (30 - 16 - 40) / 3 = -8 (not -9).
-    p = BitButtonPlacement(30, 30, 16, 16, 40, 13, blGlyphLeft, -1, -1, false);
+    p = BitButtonPlacement(30, 30, 16, 16, 40, 13, glGlyphLeft, -1, -1, false);
     EXPECT_EQ(p.Margin, -8);
 }
 
 TEST(BitButton, NoTextOrNoGlyphHasNoSpacing) {
     // No caption: the glyph is centred ((100 - 16 - 0 - 0) / 2 = 42).
-    TGlyphPlacement p = BitButtonPlacement(100, 30, 16, 16, 0, 0, blGlyphLeft, -1, -1, false);
+    TGlyphPlacement p = BitButtonPlacement(100, 30, 16, 16, 0, 0, glGlyphLeft, -1, -1, false);
     EXPECT_EQ(p.Spacing, 0);
     EXPECT_EQ(p.GlyphX, 42);
     // No glyph: the text is centred, a given spacing ignored.
-    p = BitButtonPlacement(100, 30, 0, 0, 40, 13, blGlyphLeft, -1, 10, false);
+    p = BitButtonPlacement(100, 30, 0, 0, 40, 13, glGlyphLeft, -1, 10, false);
     EXPECT_EQ(p.Spacing, 0);
     EXPECT_EQ(p.Text.Left, 30);
     // With a margin given and no glyph the text starts at the margin.
-    p = BitButtonPlacement(100, 30, 0, 0, 40, 13, blGlyphLeft, 6, -1, false);
+    p = BitButtonPlacement(100, 30, 0, 0, 40, 13, glGlyphLeft, 6, -1, false);
     EXPECT_EQ(p.Text.Left, 6);
 }
 
 TEST(SpeedButton, Looks) {
     TSpeedButtonLook l = SpeedButtonLook(true, true, msHot, false);
-    EXPECT_EQ(l.State, bsPressed);
+    EXPECT_EQ(l.State, sbPressed);
     EXPECT_EQ(l.GlyphFrame, 4);
     l = SpeedButtonLook(true, false, 0, true);  // down wins over disabled
-    EXPECT_EQ(l.State, bsPressed);
+    EXPECT_EQ(l.State, sbPressed);
     EXPECT_TRUE(l.DrawFace);
     l = SpeedButtonLook(false, false, msPressed, false);
-    EXPECT_EQ(l.State, bsDisabled);
+    EXPECT_EQ(l.State, sbDisabled);
     EXPECT_EQ(l.GlyphFrame, 2);
     l = SpeedButtonLook(false, true, msPressed | msHot, false);
-    EXPECT_EQ(l.State, bsPressed);
+    EXPECT_EQ(l.State, sbPressed);
     EXPECT_EQ(l.GlyphFrame, 3);
     l = SpeedButtonLook(false, true, msHot, true);
-    EXPECT_EQ(l.State, bsHot);
+    EXPECT_EQ(l.State, sbHot);
     EXPECT_TRUE(l.DrawFace);
     // Flat: no face when normal or disabled; never a focused state.
     EXPECT_FALSE(SpeedButtonLook(false, true, 0, true).DrawFace);
     EXPECT_FALSE(SpeedButtonLook(false, false, 0, true).DrawFace);
     EXPECT_TRUE(SpeedButtonLook(false, true, 0, false).DrawFace);
-    EXPECT_EQ(SpeedButtonLook(false, true, 0, false).State, bsNormal);
+    EXPECT_EQ(SpeedButtonLook(false, true, 0, false).State, sbNormal);
 }
 
 TEST(MenuButton, ArrowAndTextArea) {

@@ -7,6 +7,7 @@
 
 #include <set>
 
+#include "framework/Buttons.h"
 #include "framework/StdCtrls.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBox.h"
@@ -121,24 +122,24 @@ TEST_F(SkinButtonPaintTest, FramesOfTheSkinAreTellable) {
 }
 
 TEST_F(SkinButtonPaintTest, NormalHotPressedAndClick) {
-    ExpectFrame(button, bsNormal);
+    ExpectFrame(button, sbNormal);
     Hover(button);
     EXPECT_EQ(SkinOf(button)->MouseState(), msHot);
-    ExpectFrame(button, bsHot);
+    ExpectFrame(button, sbHot);
 
     const LPARAM at = MAKELPARAM(40, cellHeight / 2);
     ::SendMessageW(button->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     EXPECT_EQ(::GetFocus(), button->GetHandle());
-    ExpectFrame(button, bsPressed);  // pressed wins over hot and focused
+    ExpectFrame(button, sbPressed);  // pressed wins over hot and focused
     EXPECT_EQ(clicks, 0);
     ::SendMessageW(button->GetHandle(), WM_LBUTTONUP, 0, at);
     Pump();
     EXPECT_EQ(clicks, 1);  // the skin's click only: the system button never saw the press
-    ExpectFrame(button, bsHot);
+    ExpectFrame(button, sbHot);
 
     // Leaving clears hot and pressed; the focus stays.
     ::SendMessageW(button->GetHandle(), WM_MOUSELEAVE, 0, 0);
-    ExpectFrame(button, bsFocused);
+    ExpectFrame(button, sbFocused);
     // Released away from the button (no pressed bit): no click.
     ::SendMessageW(button->GetHandle(), WM_LBUTTONUP, 0, at);
     Pump();
@@ -148,25 +149,25 @@ TEST_F(SkinButtonPaintTest, NormalHotPressedAndClick) {
 TEST_F(SkinButtonPaintTest, SpaceKeyPressesAndTheSystemClicks) {
     button->SetFocus();
     ::SendMessageW(button->GetHandle(), WM_KEYDOWN, VK_SPACE, 0);
-    ExpectFrame(button, bsPressed);
+    ExpectFrame(button, sbPressed);
     ::SendMessageW(button->GetHandle(), WM_KEYUP, VK_SPACE, 0);
     Pump();
-    ExpectFrame(button, bsFocused);
+    ExpectFrame(button, sbFocused);
     EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(SkinButtonPaintTest, FocusedDefaultAndDisabled) {
     button->SetFocus();
-    ExpectFrame(button, bsFocused);
+    ExpectFrame(button, sbFocused);
     edit->SetFocus();
-    ExpectFrame(button, bsNormal);
+    ExpectFrame(button, sbNormal);
     button->SetDefault(true);
-    ExpectFrame(button, bsFocused);  // the default button shows the same frame
+    ExpectFrame(button, sbFocused);  // the default button shows the same frame
     button->SetEnabled(false);
-    ExpectFrame(button, bsDisabled);
+    ExpectFrame(button, sbDisabled);
     // A disabled button does not turn hot.
     Hover(button);
-    ExpectFrame(button, bsDisabled);
+    ExpectFrame(button, sbDisabled);
 }
 
 TEST_F(SkinButtonPaintTest, FocusRectangleUnlessTheOptionSaysNo) {
@@ -215,7 +216,7 @@ TEST_F(SkinButtonPaintTest, CaptionTakesTheColourOfTheState) {
         TWindowPicture p(b->GetHandle());
         EXPECT_GT(p.Count(shadow, middle), 10);
         EXPECT_EQ(p.Count(normal, middle), 0);
-        EXPECT_EQ(p.At(0, p.Height() / 2), Keyed(CellPixel(skin->Buttons.Bitmap, kButtonFrames, bsDisabled, 0,
+        EXPECT_EQ(p.At(0, p.Height() / 2), Keyed(CellPixel(skin->Buttons.Bitmap, kButtonFrames, sbDisabled, 0,
                                                            cellHeight / 2), face));
     }
 }
@@ -242,6 +243,111 @@ TEST_F(SkinButtonPaintTest, TwoLineCaptionFromTheFirstDoubleBar) {
     EXPECT_EQ(bands(p1), 1);
     EXPECT_EQ(bands(p2), 2);
     EXPECT_EQ(SkinOf(two)->Caption(), L"HH\r\nHH");
+}
+
+// Bitmap buttons: the glyph frame of each state at the place its layout gives.
+class SkinBitButtonPaintTest : public SkinButtonPaintTest {
+protected:
+    static constexpr COLORREF kKey = RGB(0, 128, 128);
+    static constexpr COLORREF kUp = RGB(255, 255, 0);
+    static constexpr COLORREF kDisabledFrame = RGB(255, 255, 255);
+
+    // A strip of `frames` 16 x 16 frames: up (yellow, a key-coloured hole at (8, 8)),
+    // disabled (white); every frame's bottom-left pixel is the key colour.
+    static void MakeGlyph(TBitmap& g, int frames) {
+        g.SetSize(16 * frames, 16);
+        HDC dc = g.GetCanvas()->GetHandle();
+        for (int f = 0; f < frames; ++f) {
+            TBrushHandle brush(::CreateSolidBrush(f == 0 ? kUp : kDisabledFrame));
+            RECT r{16 * f, 0, 16 * f + 16, 16};
+            ::FillRect(dc, &r, brush.Get());
+            ::SetPixel(dc, 16 * f, 15, kKey);
+        }
+        ::SetPixel(dc, 8, 8, kKey);
+    }
+    TBitBtn* AddBitBtn(int y, const std::wstring& caption, int frames) {
+        auto* b = new TBitBtn(form.get());
+        b->SetParent(form.get());
+        b->SetBounds(20, y, 80, cellHeight);
+        b->SetCaption(caption);
+        TBitmap glyph;
+        MakeGlyph(glyph, frames);
+        b->SetGlyph(&glyph);
+        b->SetNumGlyphs(frames);
+        auto* s = new TSkinBitButton(b);
+        s->InitControl(&host, &data, false, nullptr);
+        return b;
+    }
+};
+
+TEST_F(SkinBitButtonPaintTest, GlyphFrameOfEachStateCentredWithoutCaption) {
+    TBitBtn* b = AddBitBtn(60, L"", 2);
+    // No caption: no spacing, margin (80 - 16) / 2 = 32; across (22 - 16 + 1) / 2 = 3.
+    {
+        TWindowPicture p(b->GetHandle());
+        EXPECT_EQ(p.At(32, 3), kUp);
+        EXPECT_EQ(p.At(47, 17), kUp);
+        EXPECT_NE(p.At(31, 10), kUp);
+        EXPECT_NE(p.At(48, 10), kUp);
+        // Key-coloured pixels show the button face below.
+        EXPECT_NE(p.At(40, 11), kKey);
+        EXPECT_EQ(p.At(40, 11), Keyed(CellPixel(skin->Buttons.Bitmap, kButtonFrames, sbNormal, cellWidth / 2, 11), face));
+        EXPECT_NE(p.At(32, 18), kKey);
+        // The face is the normal frame.
+        EXPECT_EQ(p.At(0, 0), Keyed(CellPixel(skin->Buttons.Bitmap, kButtonFrames, sbNormal, 0, 0), face));
+    }
+    ::SendMessageW(b->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    {
+        // Pressed asks for glyph frame 3; a strip of 2 gives its first frame.
+        TWindowPicture p(b->GetHandle());
+        EXPECT_EQ(p.At(32, 3), kUp);
+        EXPECT_EQ(p.At(1, cellHeight / 2),
+                  Keyed(CellPixel(skin->Buttons.Bitmap, kButtonFrames, sbPressed, 1, cellHeight / 2), face));
+    }
+    ::SendMessageW(b->GetHandle(), WM_MOUSELEAVE, 0, 0);
+    b->SetEnabled(false);
+    {
+        // Disabled: frame 2, turned grey (white stays white).
+        TWindowPicture p(b->GetHandle());
+        EXPECT_EQ(p.At(32, 3), kDisabledFrame);
+        EXPECT_EQ(p.At(40, 11), kDisabledFrame);  // frame 2 has no hole
+    }
+}
+
+TEST_F(SkinBitButtonPaintTest, SingleGlyphTurnsGreyWhenDisabled) {
+    TBitBtn* b = AddBitBtn(60, L"", 1);
+    b->SetEnabled(false);
+    TWindowPicture p(b->GetHandle());
+    EXPECT_EQ(p.At(32, 3), RGB(170, 170, 170));  // (255 + 255 + 0) / 3
+    EXPECT_NE(p.At(40, 11), RGB(170, 170, 170));  // the hole stays transparent
+}
+
+TEST_F(SkinBitButtonPaintTest, LayoutMarginAndSpacing) {
+    TBitBtn* right = AddBitBtn(60, L"", 2);
+    right->SetLayout(blGlyphRight);
+    right->SetMargin(5);
+    {
+        TWindowPicture p(right->GetHandle());
+        EXPECT_EQ(p.At(59, 3), kUp);  // 80 - 5 - 16
+        EXPECT_EQ(p.At(74, 3), kUp);
+        EXPECT_NE(p.At(58, 3), kUp);
+        EXPECT_NE(p.At(75, 3), kUp);
+    }
+    TBitBtn* left = AddBitBtn(100, L"HH", 2);
+    left->GetFont()->SetName(L"Arial");
+    left->GetFont()->SetHeight(-14);
+    left->SetMargin(4);
+    left->SetSpacing(6);
+    {
+        // Glyph at 4, caption from 4 + 16 + 6 = 26 on.
+        TWindowPicture p(left->GetHandle());
+        const COLORREF text = ResolveColour(skin->Buttons.NormalColour2);
+        EXPECT_EQ(p.At(4, 3), kUp);
+        EXPECT_NE(p.At(3, 3), kUp);
+        EXPECT_EQ(p.Count(text, RECT{0, 0, 26, cellHeight}), 0);
+        EXPECT_GT(p.Count(text, RECT{26, 0, 80, cellHeight}), 5);
+        EXPECT_GT(p.Count(text, RECT{26, 0, 30, cellHeight}), 0);  // it starts right there
+    }
 }
 
 // Check boxes and radio buttons: the strip frame of each state in the glyph cell.
