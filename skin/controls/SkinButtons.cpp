@@ -13,6 +13,8 @@ namespace vx {
 
 VX_IMPLEMENT_CLASS(TSkinButton, TSkinControl)
 VX_IMPLEMENT_CLASS(TSkinBitButton, TSkinButton)
+VX_IMPLEMENT_CLASS(TSkinMenuButton, TSkinButton)
+VX_IMPLEMENT_CLASS(TSkinSpeedButton, TSkinBitButton)
 
 namespace {
 
@@ -199,11 +201,16 @@ void TSkinBitButton::DrawControl(HDC dc, const RECT& rect) {
     if (!DrawFace(mem.Get(), w, h, state, GlyphProperty.empty())) return;
     HFONT font = nullptr;
     const COLORREF colour = CaptionColour(state, font);
-    TSelectObject selectFont(mem.Get(), font);
-    ::SetTextColor(mem.Get(), colour);
+    DrawGlyphAndCaption(mem.Get(), RECT{0, 0, w, h}, BitButtonGlyphFrame(state), colour, font);
+    ::BitBlt(dc, rect.left, rect.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+}
 
+void TSkinBitButton::DrawGlyphAndCaption(HDC dc, const RECT& rect, int glyphFrame, COLORREF colour, HFONT font) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    TSelectObject selectFont(dc, font);
+    ::SetTextColor(dc, colour);
+    TWindowDC screen(nullptr);
     // The glyph and what decides its place.
-    const int glyphFrame = BitButtonGlyphFrame(state);
     TBitmap* glyph = nullptr;
     TCustomImageList* images = nullptr;
     int numGlyphs = 1, imageIndex = -1, disabledIndex = -1;
@@ -233,10 +240,10 @@ void TSkinBitButton::DrawControl(HDC dc, const RECT& rect) {
 
     caption_ = ReplaceFirstBar(caption_);
     const TLayoutRect area = BitButtonTextArea(w, h, gw, gh, layout);
-    RECT measured{area.Left, area.Top, area.Right, area.Bottom};
+    RECT measured{rect.left + area.Left, rect.top + area.Top, rect.left + area.Right, rect.top + area.Bottom};
     int tw = 0, th = 0;
     if (!caption_.empty()) {
-        DrawTextWide(mem.Get(), caption_, measured, DT_WORDBREAK | DT_CALCRECT);
+        DrawTextWide(dc, caption_, measured, DT_WORDBREAK | DT_CALCRECT);
         tw = measured.right - measured.left;
         th = measured.bottom - measured.top;
     }
@@ -258,14 +265,14 @@ void TSkinBitButton::DrawControl(HDC dc, const RECT& rect) {
             // The transparent colour is the picture's own bottom-left pixel.
             const auto* row = static_cast<const std::uint8_t*>(cut.ScanLine(gh - 1));
             const TColour key = MakeColour(row[2], row[1], row[0]);
-            TransparentBlit(mem.Get(), RECT{place.GlyphX, place.GlyphY, place.GlyphX + gw, place.GlyphY + gh}, cut,
+            TransparentBlit(dc, RECT{rect.left + place.GlyphX, rect.top + place.GlyphY, rect.left + place.GlyphX + gw, rect.top + place.GlyphY + gh}, cut,
                             key);
         } else if (images) {
             TCanvas canvas;
-            canvas.SetHandle(mem.Get());
-            if (enabled_) images->Draw(&canvas, place.GlyphX, place.GlyphY, imageIndex, true);
-            else if (disabledIndex != -1) images->Draw(&canvas, place.GlyphX, place.GlyphY, disabledIndex, true);
-            else images->Draw(&canvas, place.GlyphX, place.GlyphY, imageIndex, false);
+            canvas.SetHandle(dc);
+            if (enabled_) images->Draw(&canvas, rect.left + place.GlyphX, rect.top + place.GlyphY, imageIndex, true);
+            else if (disabledIndex != -1) images->Draw(&canvas, rect.left + place.GlyphX, rect.top + place.GlyphY, disabledIndex, true);
+            else images->Draw(&canvas, rect.left + place.GlyphX, rect.top + place.GlyphY, imageIndex, false);
             canvas.SetHandle(nullptr);
         }
     }
@@ -274,16 +281,15 @@ void TSkinBitButton::DrawControl(HDC dc, const RECT& rect) {
         UINT align = DT_LEFT;
         if (place.Align == TTextAlign::Right) align = DT_RIGHT;
         else if (place.Align == TTextAlign::Centre) align = DT_CENTER;
-        RECT text{place.Text.Left, place.Text.Top, place.Text.Right, place.Text.Bottom};
-        const int oldMode = ::SetBkMode(mem.Get(), TRANSPARENT);
-        DrawTextWide(mem.Get(), caption_, text, RightToLeftFlags(align | DT_WORDBREAK));
-        ::SetBkMode(mem.Get(), oldMode == 0 ? OPAQUE : oldMode);
+        RECT text{rect.left + place.Text.Left, rect.top + place.Text.Top, rect.left + place.Text.Right, rect.top + place.Text.Bottom};
+        const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+        DrawTextWide(dc, caption_, text, RightToLeftFlags(align | DT_WORDBREAK));
+        ::SetBkMode(dc, oldMode == 0 ? OPAQUE : oldMode);
         if (focused_ && !HasOption(skinrules::xoNoFocusRect)) {
             ::InflateRect(&text, 2, 2);
-            ::DrawFocusRect(mem.Get(), &text);
+            ::DrawFocusRect(dc, &text);
         }
     }
-    ::BitBlt(dc, rect.left, rect.top, w, h, mem.Get(), 0, 0, SRCCOPY);
 }
 
 void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, UINT alignment) {
@@ -300,6 +306,123 @@ void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, UINT alignment) {
         ::InflateRect(&placed, 2, 2);
         ::DrawFocusRect(dc, &placed);
     }
+}
+
+void TSkinMenuButton::DrawControl(HDC dc, const RECT& rect) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (w <= 0 || h <= 0) return;
+    TWindowDC screen(nullptr);
+    TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), w, h));
+    TMemoryDC mem(screen.Get());
+    if (!bitmap || !mem) return;
+    TSelectObject selectBitmap(mem.Get(), bitmap.Get());
+    TSkinButtonState state = sbNormal;
+    if (!DrawFace(mem.Get(), w, h, state, true)) return;
+    HFONT font = nullptr;
+    const COLORREF colour = CaptionColour(state, font);
+    {
+        TSelectObject selectFont(mem.Get(), font);
+        ::SetTextColor(mem.Get(), colour);
+        caption_ = ReplaceFirstBar(caption_);
+        const TLayoutRect area = MenuButtonTextArea(w, h);
+        RECT t{area.Left, area.Top, area.Right, area.Bottom};
+        DrawTextWide(mem.Get(), caption_, t, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | DT_CALCRECT);
+        const TLayoutRect placed = CaptionRect(area, t.right - t.left, t.bottom - t.top, true);
+        RECT text{placed.Left + 2, placed.Top, placed.Right + 2, placed.Bottom};
+        const int oldMode = ::SetBkMode(mem.Get(), TRANSPARENT);
+        DrawTextWide(mem.Get(), caption_, text, RightToLeftFlags(DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS));
+        ::SetBkMode(mem.Get(), oldMode == 0 ? OPAQUE : oldMode);
+        if (focused_ && !HasOption(skinrules::xoNoFocusRect)) {
+            ::InflateRect(&text, 2, 2);
+            ::DrawFocusRect(mem.Get(), &text);
+        }
+    }
+    TPoint2 corners[3];
+    MenuButtonArrow(w, h, corners);
+    const POINT points[3] = {{corners[0].X, corners[0].Y}, {corners[1].X, corners[1].Y}, {corners[2].X, corners[2].Y}};
+    const COLORREF arrow = ::GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW);
+    TBrushHandle brush(::CreateSolidBrush(arrow));
+    TPenHandle pen(::CreatePen(PS_SOLID, 1, arrow));
+    {
+        TSelectObject selectBrush(mem.Get(), brush.Get());
+        TSelectObject selectPen(mem.Get(), pen.Get());
+        ::Polygon(mem.Get(), points, 3);
+    }
+    ::BitBlt(dc, rect.left, rect.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+}
+
+void TSkinSpeedButton::InitControl(IControlSkinHost* form, const TControlSkinData* data, bool adoptColour,
+                                   TCanvas* canvas) {
+    const bool first = !initialised_;
+    TSkinButton::InitControl(form, data, adoptColour, canvas);
+    if (first && control_) companion_ = control_;
+}
+
+bool TSkinSpeedButton::BeforeMessage(TMessage& message) {
+    switch (message.Msg) {
+    case WM_PAINT:
+        // A windowless control paints into the device context its parent gives it.
+        if (!message.WParam) return true;
+        DrawControl(reinterpret_cast<HDC>(message.WParam), RECT{0, 0, control_->GetWidth(), control_->GetHeight()});
+        message.Result = 0;
+        return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        return true;  // the speed button first; the pressed look follows after it
+    default:
+        return TSkinControl::BeforeMessage(message);
+    }
+}
+
+void TSkinSpeedButton::AfterMessage(TMessage& message) {
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (ReadEnumProperty(control_, L"Enabled") == L"True") {
+            mouseState_ |= msPressed;
+            Repaint();
+        }
+        break;
+    case WM_LBUTTONUP:
+    case WM_CANCELMODE:
+        mouseState_ &= ~msPressed;
+        Repaint();
+        break;
+    case CM_MOUSEENTER:
+        mouseState_ |= msHot;
+        Repaint();
+        break;
+    case CM_MOUSELEAVE:
+        mouseState_ &= ~msHot;
+        Repaint();
+        break;
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+        Repaint();
+        break;
+    default:
+        TSkinControl::AfterMessage(message);
+        break;
+    }
+}
+
+void TSkinSpeedButton::DrawControl(HDC dc, const RECT& rect) {
+    if (painting_ || !control_) return;
+    painting_ = true;
+    TScopeExit done([this] { painting_ = false; });
+    const TSkinModel* skin = Skin();
+    if (!skin || skin->Buttons.Bitmap.GetEmpty()) return;
+    const bool down = LowerAscii(ReadEnumProperty(control_, L"Down")) == L"true";
+    enabled_ = LowerAscii(ReadEnumProperty(control_, L"Enabled")) == L"true";
+    const bool flat = LowerAscii(ReadEnumProperty(control_, L"Flat")) == L"true";
+    focused_ = false;
+    caption_ = ReadTextProperty(control_, L"Caption");
+    const TSpeedButtonLook look = SpeedButtonLook(down, enabled_, mouseState_, flat);
+    if (look.DrawFace) DrawSkinElement(dc, rect, look.State, &const_cast<TSkinModel*>(skin)->Buttons);
+    HFONT font = nullptr;
+    const COLORREF colour = CaptionColour(look.State, font);
+    TSavedDC saved(dc);
+    DrawGlyphAndCaption(dc, rect, look.GlyphFrame, colour, font);
 }
 
 }  // namespace vx

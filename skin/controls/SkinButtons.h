@@ -52,6 +52,38 @@ public:
     // The property holding the glyph of other button families ("PngImage"); empty for
     // the framework's "Glyph" strip.
     std::wstring GlyphProperty;
+
+protected:
+    // Glyph (frame `glyphFrame` of the strip) and caption over the face already drawn in
+    // `rect` of `dc`, in the colour and font of the caption.
+    void DrawGlyphAndCaption(HDC dc, const RECT& rect, int glyphFrame, COLORREF colour, HFONT font);
+};
+
+// Drop-down buttons: the caption centred left of a 17-pixel arrow area, and a filled
+// down-pointing triangle in it.
+class TSkinMenuButton : public TSkinButton {
+    VX_DECLARE_CLASS(TSkinMenuButton, TSkinButton)
+public:
+    using TSkinButton::TSkinButton;
+    void DrawControl(HDC dc, const RECT& rect) override;
+};
+
+// Speed buttons have no window: the object replaces the speed button's message method,
+// takes it as its companion (repaints invalidate it on its parent) and paints into the
+// device context each paint message brings. State from "Down" and "Enabled", hot from
+// the framework's mouse enter and leave notifications, pressed from the left button.
+class TSkinSpeedButton : public TSkinBitButton {
+    VX_DECLARE_CLASS(TSkinSpeedButton, TSkinBitButton)
+public:
+    using TSkinBitButton::TSkinBitButton;
+    void InitControl(IControlSkinHost* form, const TControlSkinData* data, bool adoptColour,
+                     TCanvas* canvas) override;
+    bool BeforeMessage(TMessage& message) override;
+    void AfterMessage(TMessage& message) override;
+    void DrawControl(HDC dc, const RECT& rect) override;
+
+private:
+    bool painting_ = false;
 };
 
 }  // namespace vx

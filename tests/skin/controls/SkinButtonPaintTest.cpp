@@ -350,6 +350,112 @@ TEST_F(SkinBitButtonPaintTest, LayoutMarginAndSpacing) {
     }
 }
 
+TEST_F(SkinButtonPaintTest, DropDownButtonArrowAndCaption) {
+    auto* b = new TButton(form.get());
+    b->SetParent(form.get());
+    b->SetBounds(20, 60, 90, cellHeight);
+    b->SetCaption(L"HH");
+    b->GetFont()->SetName(L"Arial");
+    b->GetFont()->SetHeight(-14);
+    (new TSkinMenuButton(b))->InitControl(&host, &data, false, nullptr);
+    const COLORREF text = ResolveColour(skin->Buttons.NormalColour2);
+    {
+        TWindowPicture p(b->GetHandle());
+        // The triangle (78, 13), (75, 10), (81, 10) in the window-text colour.
+        EXPECT_EQ(p.At(78, 11), ::GetSysColor(COLOR_WINDOWTEXT));
+        EXPECT_EQ(p.At(76, 10), ::GetSysColor(COLOR_WINDOWTEXT));
+        EXPECT_NE(p.At(78, 15), ::GetSysColor(COLOR_WINDOWTEXT));
+        // The caption stays left of the arrow area, centred there 2 pixels to the right.
+        int left = 999, right = -1;
+        for (int y = 0; y < p.Height(); ++y)
+            for (int x = 0; x < p.Width(); ++x)
+                if (p.At(x, y) == text) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        ASSERT_GE(right, 0);
+        EXPECT_LT(right, 90 - 17);
+        EXPECT_NEAR((left + right + 1) / 2.0, (2 + 71) / 2.0 + 2, 2.0);
+    }
+    b->SetEnabled(false);
+    TWindowPicture p(b->GetHandle());
+    EXPECT_EQ(p.At(78, 11), ::GetSysColor(COLOR_BTNSHADOW));
+}
+
+// Speed buttons have no window: they are read from the form's own painting.
+class SkinSpeedButtonPaintTest : public SkinBitButtonPaintTest {
+protected:
+    static constexpr COLORREF kDownFrame = RGB(0, 255, 255);
+    static constexpr COLORREF kHeldFrame = RGB(0, 0, 255);
+    static constexpr POINT kAt{20, 60};
+
+    TSpeedButton* AddSpeedButton() {
+        auto* b = new TSpeedButton(form.get());
+        b->SetParent(form.get());
+        b->SetBounds(kAt.x, kAt.y, 80, cellHeight);
+        TBitmap glyph;
+        MakeGlyph(glyph, 4);
+        HDC dc = glyph.GetCanvas()->GetHandle();
+        const COLORREF colours[2] = {kDownFrame, kHeldFrame};
+        for (int f = 2; f < 4; ++f) {
+            TBrushHandle brush(::CreateSolidBrush(colours[f - 2]));
+            RECT r{16 * f, 0, 16 * f + 16, 15};
+            ::FillRect(dc, &r, brush.Get());
+        }
+        b->SetGlyph(&glyph);
+        b->SetNumGlyphs(4);
+        (new TSkinSpeedButton(b))->InitControl(&host, &data, false, nullptr);
+        return b;
+    }
+    // The face frame and the glyph colour the form shows for the speed button.
+    void ExpectLook(int frame, COLORREF glyph) {
+        TWindowPicture p(form->GetHandle());
+        const int m = skin->Buttons.LeftWidth;
+        int wrong = 0;
+        for (int y = 0; y < m; ++y)
+            for (int x = 0; x < m; ++x)
+                wrong += p.At(kAt.x + x, kAt.y + y) !=
+                         Keyed(CellPixel(skin->Buttons.Bitmap, kButtonFrames, frame, x, y), p.At(kAt.x - 1, kAt.y));
+        EXPECT_EQ(wrong, 0) << "expected frame " << frame;
+        EXPECT_EQ(p.At(kAt.x + 1, kAt.y + cellHeight / 2),
+                  CellPixel(skin->Buttons.Bitmap, kButtonFrames, frame, 1, cellHeight / 2));
+        EXPECT_EQ(p.At(kAt.x + 32, kAt.y + 3), glyph);
+    }
+};
+
+TEST_F(SkinSpeedButtonPaintTest, StatesIntoTheDeviceContextOfTheParent) {
+    TSpeedButton* b = AddSpeedButton();
+    ExpectLook(sbNormal, kUp);
+    b->Perform(CM_MOUSEENTER);
+    ExpectLook(sbHot, kUp);
+    b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ExpectLook(sbPressed, kDownFrame);
+    b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ExpectLook(sbHot, kUp);
+    b->Perform(CM_MOUSELEAVE);
+    ExpectLook(sbNormal, kUp);
+    b->SetGroupIndex(1);
+    b->SetDown(true);
+    ExpectLook(sbPressed, kHeldFrame);  // held down: the fourth glyph frame
+    b->SetAllowAllUp(true);  // a group keeps one button down otherwise
+    b->SetDown(false);
+    b->SetEnabled(false);
+    ExpectLook(sbDisabled, kDisabledFrame);
+}
+
+TEST_F(SkinSpeedButtonPaintTest, FlatShowsTheFaceOnlyHotOrPressed) {
+    TSpeedButton* b = AddSpeedButton();
+    b->SetFlat(true);
+    {
+        TWindowPicture p(form->GetHandle());
+        // No Buttons frame: the form's own background at the button's corner and edge.
+        EXPECT_EQ(p.At(kAt.x + 1, kAt.y + cellHeight / 2), p.At(kAt.x - 1, kAt.y + cellHeight / 2));
+        EXPECT_EQ(p.At(kAt.x + 32, kAt.y + 3), kUp);
+    }
+    b->Perform(CM_MOUSEENTER);
+    ExpectLook(sbHot, kUp);
+}
+
 // Check boxes and radio buttons: the strip frame of each state in the glyph cell.
 class SkinCheckPaintTest : public SkinButtonPaintTest {
 protected:
