@@ -30,6 +30,7 @@ const wchar_t kSkinObjectProperty[] = L"VxControlSkinObject";
 TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 
 TSkinControl::~TSkinControl() {
+    *alive_ = false;
     Unhook();
     if (form_) form_->UnregisterControlSkin(this);
 }
@@ -136,9 +137,10 @@ void TSkinControl::Route(TMessage& message) {
         PassOn(message);
         return;
     }
-    if (BeforeMessage(message)) {
+    const std::shared_ptr<bool> alive = alive_;
+    if (BeforeMessage(message) && *alive) {
         PassOn(message);
-        AfterMessage(message);
+        if (*alive) AfterMessage(message);
     }
 }
 

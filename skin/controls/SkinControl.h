@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -155,6 +156,9 @@ private:
 
     TWndMethod previousMethod_;
     bool hasPreviousMethod_ = false;
+    // False once the object is freed: a message passed on may end in its control, and
+    // so this object, being freed, after which nothing of it may run.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     WNDPROC previousProc_ = nullptr;
 };
 
