@@ -83,13 +83,17 @@ double Direct(const std::wstring& commandLine, DWORD flags, bool hidden) {
         ::CloseHandle(readEnd);
         return -1;
     }
-    std::string output;
-    char buffer[4096];
-    DWORD got = 0;
-    // The pipe ends when the program (the only holder of the writing end) has ended.
-    while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got) output.append(buffer, got);
+    // The end is the program's end: a copy of the pipe's writing end may live on in a
+    // console host for a while, so the pipe's own end is not waited for. The three
+    // short lines fit in the pipe.
     ::WaitForSingleObject(pi.hProcess, INFINITE);
     const double ms = MsSince(t);
+    std::string output;
+    char buffer[4096];
+    DWORD available = 0, got = 0;
+    while (::PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available &&
+           ::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got)
+        output.append(buffer, got);
     ::CloseHandle(pi.hProcess);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(readEnd);
