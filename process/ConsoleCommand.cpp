@@ -15,7 +15,7 @@ constexpr DWORD kStillActive = 259;
 constexpr DWORD kInitialBufferSize = 1024;
 // The pause between two looks into the pipe: 1 ms after output came, doubled after each
 // look that found nothing, up to kLongestPause. A program that is quiet between its
-// status lines is then looked at some 50 times a second instead of 1000 (each look is
+// status lines is then looked at some 60 times a second instead of 1000 (each look is
 // two requests to the system, under Wine to its server process), while a burst of
 // output is read at once. The pause waits on the program, so its end is seen at once.
 constexpr DWORD kLongestPause = 16;
