@@ -352,22 +352,36 @@ void TfrmMain::AppendRow(const TQueueRow& row) {
     item->SetImageIndex(row.ImageIndex);
 }
 
-void TfrmMain::AddFile(const std::wstring& path) {
-    if (!queue_.AddFile(path)) return;
-    AppendRow(queue_.Row(queue_.Count() - 1));
-    UpdateButtons();
+void TfrmMain::AddFile(const std::wstring& path) { AddFiles({path}); }
+
+void TfrmMain::AddFiles(const std::vector<std::wstring>& paths) {
+    // Thousands of files come in one drop: the list view draws once at the end, and the
+    // controls are re-evaluated once, which gives what re-evaluating after each row gave.
+    bool added = false;
+    {
+        TUpdateGuard<TListItems> batch(*ListView1->GetItems());
+        for (const std::wstring& path : paths) {
+            if (!queue_.AddFile(path)) continue;
+            added = true;
+            AppendRow(queue_.Row(queue_.Count() - 1));
+        }
+    }
+    if (added) UpdateButtons();
 }
 
 void TfrmMain::btnAddFileClick(TObject*) {
     const bool confirmed = ExecuteOpenDialog ? ExecuteOpenDialog(*odlgVedio) : odlgVedio->Execute();
     if (!confirmed) return;
     TStrings* files = odlgVedio->GetFiles();
-    for (int i = 0; i < files->GetCount(); ++i) AddFile(files->Get(i));
+    std::vector<std::wstring> paths;
+    paths.reserve(static_cast<size_t>(files->GetCount()));
+    for (int i = 0; i < files->GetCount(); ++i) paths.push_back(files->Get(i));
+    AddFiles(paths);
 }
 
 void TfrmMain::WMDropFiles(TMessage& message) {
     // Each dropped path is taken whole, however long it is.
-    for (const std::wstring& path : DroppedFileNames(reinterpret_cast<HDROP>(message.WParam))) AddFile(path);
+    AddFiles(DroppedFileNames(reinterpret_cast<HDROP>(message.WParam)));
     TForm::WMDropFiles(message);  // releases the drop
 }
 

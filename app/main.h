@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/BatchDriver.h"
 #include "app/FileQueue.h"
@@ -111,6 +112,9 @@ public:
 
     // Appends a row unless the path is queued (ASCII letters compared without case).
     void AddFile(const std::wstring& path);
+    // AddFile for each path in order, the list view drawn and the controls re-evaluated
+    // once at the end.
+    void AddFiles(const std::vector<std::wstring>& paths);
     void LoadSettings();
     void SaveSettings();
 

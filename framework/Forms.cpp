@@ -2,10 +2,12 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 #include <windowsx.h>
 
 #include <algorithm>
 
+#include "framework/Handles.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "framework/Threads.h"
@@ -470,8 +472,50 @@ void TCustomForm::DragAcceptFiles(bool accept) {
     if (HandleAllocated()) ::DragAcceptFiles(GetHandle(), accept ? TRUE : FALSE);
 }
 
+namespace {
+
+// The paths of a drop read straight from its memory block: DROPFILES, then the paths
+// (wide or in the system code page), each ended by a NUL, the list by one more. One walk
+// over the list; asking DragQueryFile for path i walks it from its start every time,
+// which makes a drop of 10,000 files cost seconds. False when the block cannot be read.
+bool ReadDropBlock(HDROP drop, std::vector<std::wstring>& names) {
+    const SIZE_T size = ::GlobalSize(drop);
+    const auto* block = static_cast<const char*>(::GlobalLock(drop));
+    if (!block) return false;
+    TScopeExit unlock([drop] { ::GlobalUnlock(drop); });
+    if (size < sizeof(DROPFILES)) return false;
+    const auto* header = reinterpret_cast<const DROPFILES*>(block);
+    if (header->pFiles < sizeof(DROPFILES) || header->pFiles >= size) return false;
+    const char* const end = block + size;
+    if (header->fWide) {
+        const auto* p = reinterpret_cast<const wchar_t*>(block + header->pFiles);
+        const auto* last = reinterpret_cast<const wchar_t*>(end - (size - header->pFiles) % sizeof(wchar_t));
+        while (p < last && *p) {
+            const wchar_t* stop = std::find(p, last, L'\0');
+            names.emplace_back(p, stop);
+            p = stop + 1;
+        }
+    } else {
+        const char* p = block + header->pFiles;
+        while (p < end && *p) {
+            const char* stop = std::find(p, end, '\0');
+            const int length = static_cast<int>(stop - p);
+            const int wide = ::MultiByteToWideChar(CP_ACP, 0, p, length, nullptr, 0);
+            std::wstring name(static_cast<size_t>(std::max(wide, 0)), L'\0');
+            if (wide > 0) ::MultiByteToWideChar(CP_ACP, 0, p, length, name.data(), wide);
+            names.push_back(std::move(name));
+            p = stop + 1;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 std::vector<std::wstring> TCustomForm::DroppedFileNames(HDROP drop) {
     std::vector<std::wstring> names;
+    if (ReadDropBlock(drop, names)) return names;
+    names.clear();
     UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         UINT length = ::DragQueryFileW(drop, i, nullptr, 0);

@@ -1,5 +1,6 @@
 #include "process/ConsoleCommand.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <vector>
@@ -12,6 +13,12 @@ namespace {
 
 constexpr DWORD kStillActive = 259;
 constexpr DWORD kInitialBufferSize = 1024;
+// The pause between two looks into the pipe: 1 ms after output came, doubled after each
+// look that found nothing, up to kLongestPause. A program that is quiet between its
+// status lines is then looked at some 60 times a second instead of 1000 (each look is
+// two requests to the system, under Wine to its server process), while a burst of
+// output is read at once. The pause waits on the program, so its end is seen at once.
+constexpr DWORD kLongestPause = 16;
 
 // Output bytes become text as UTF-8 when they are valid UTF-8 (plain ASCII is), and in
 // the system code page otherwise.
@@ -273,6 +280,7 @@ void TConsoleThread::StartProgram(TRunHandles& io) {
 }
 
 void TConsoleThread::ReadLoop(const TRunHandles& io) {
+    DWORD pause = 1;
     for (;;) {
         DWORD exitCode = kStillActive;
         if (GetExitCodeProcess(io.Process.Get(), &exitCode)) lastExitCode_ = exitCode;
@@ -294,11 +302,13 @@ void TConsoleThread::ReadLoop(const TRunHandles& io) {
                 buffer_.data(), got, [this](const std::string& line, TOutputType type) { AddLine(line, type); },
                 [this] { return StopAsked(); });
             owner_.outputReturnCode_ = cutter_.OutputReturnCode();
+            pause = 1;
         } else {
             WriteInput(io);
         }
 
-        Sleep(1);
+        WaitForSingleObject(io.Process.Get(), pause);
+        if (readable == 0) pause = std::min(pause * 2, kLongestPause);
 
         if (lastExitCode_ != kStillActive) {
             owner_.exitCode_ = lastExitCode_;

@@ -24,7 +24,10 @@ std::uint32_t TMEncoder::Run() {
     while (Runner->IsRunning()) {
         if (ProcessMessages) ProcessMessages();
         if (!Runner->IsRunning()) break;
-        Sleep(30);
+        // Up to 30 ms until the next round of messages. The reader thread's hand-overs
+        // are served meanwhile, and the wait ends when the run does: a line or the end
+        // of the run never waits for the round.
+        Runner->WaitForRunEnd(30);
     }
     Runner->Stop();
     return Runner->GetExitCode();

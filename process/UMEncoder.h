@@ -29,9 +29,10 @@ public:
 
     void SetCommandLine(const std::wstring& commandLine) { CommandLine = commandLine; }
     // Runs the stored command at high priority in a hidden new console and waits for
-    // its end, handling window messages (and with them the runner's line hand-overs,
-    // timers and clicks such as a stop button) every 30 ms. Returns the runner's
-    // ExitCode. A Stop from a message handler makes it return at its next test.
+    // its end, handling window messages (timers, clicks such as a stop button) every
+    // 30 ms; the runner's line hand-overs are served at once, and the end of the run
+    // ends the wait at once. Returns the runner's ExitCode. A Stop from a message
+    // handler makes it return at its next test.
     std::uint32_t Run();
     void Stop() { Runner->Stop(); }
     bool IsRunning() const { return Runner->IsRunning(); }

@@ -7,8 +7,12 @@
 //   ffmpeg   - codecs\ffmpeg.exe run once per clip with the arguments mencoder.exe
 //              would give it.
 // Prints the medians and their ratios as Markdown table rows, with the machine's load
-// average before and after.
-// Usage (under Wine, from the build folder): bench_batch.exe [ROUNDS] [SECONDS] [TYPE]
+// average before and after, and the spread of the per-round ratios (each round runs the
+// four ways one after the other, so a round's ratio sees the same load on both sides).
+// Usage (under Wine, from the build folder):
+//   bench_batch.exe [ROUNDS] [SECONDS] [TYPE] [SIZE] [CLIPS]
+// SIZE is the source clips' picture size (320x240), CLIPS how many of the four kinds
+// (AVI, MP4, MPG, MKV) to use (4).
 
 #include <windows.h>
 #include <shellapi.h>
@@ -164,6 +168,8 @@ int wmain(int argc, wchar_t** argv) {
     const int seconds = argc > 2 ? std::max(1, _wtoi(argv[2])) : 5;
     TBench bench;
     bench.Type = argc > 3 ? argv[3] : L"MP4 H.264 320x240 (MP4播放器)";
+    const std::wstring size = argc > 4 ? argv[4] : L"320x240";
+    const size_t clipCount = argc > 5 ? static_cast<size_t>(std::clamp(_wtoi(argv[5]), 1, 4)) : 4;
 
     // A program folder of its own with the build's encoder, engine and catalogue.
     const std::wstring dist = WindowsPath(VX_DIST_CODECS) + L"\\";
@@ -179,17 +185,19 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
 
-    // The same sources as the end-to-end tests, at 320x240.
+    // The same sources as the end-to-end tests, at the size asked for.
     const std::wstring engine = bench.Codecs + L"ffmpeg.exe";
     const std::wstring s = std::to_wstring(seconds);
-    const std::vector<std::pair<std::wstring, std::wstring>> kinds = {
+    std::vector<std::pair<std::wstring, std::wstring>> kinds = {
         {L"avi", L"-c:v mpeg4 -q:v 5 -c:a libmp3lame -b:a 64k"},
         {L"mp4", L"-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 64k"},
         {L"mpg", L"-c:v mpeg1video -q:v 5 -c:a mp2 -b:a 128k"},
         {L"mkv", L"-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a libmp3lame -b:a 64k"}};
+    kinds.resize(clipCount);
+    const std::wstring sizeTag = size == L"320x240" ? L"" : L"-" + size;
     for (const auto& [ext, codecs] : kinds) {
-        const std::wstring clip = CurrentFolder() + L"bench-clip-" + s + L"s-" + ext + L"." + ext;
-        if (MakeClip(engine, clip, seconds, L"320x240", codecs).ExitCode != 0) {
+        const std::wstring clip = CurrentFolder() + L"bench-clip-" + s + L"s" + sizeTag + L"-" + ext + L"." + ext;
+        if (MakeClip(engine, clip, seconds, size.c_str(), codecs).ExitCode != 0) {
             std::fprintf(stderr, "cannot make %ls\n", clip.c_str());
             return 1;
         }
@@ -201,7 +209,7 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     const std::string loadBefore = LoadAverage();
-    std::vector<double> program, job, encoder, direct;
+    std::vector<double> program, job, encoder, direct, programRatio, jobRatio;
     for (int i = 0; i < rounds; ++i) {
         const double p = bench.ThroughProgram();
         const double j = bench.ThroughJob();
@@ -216,12 +224,20 @@ int wmain(int argc, wchar_t** argv) {
         job.push_back(j);
         encoder.push_back(m);
         direct.push_back(f);
+        programRatio.push_back(p / f);
+        jobRatio.push_back(j / f);
         std::fprintf(stderr, "round %d: program %.3f s, job %.3f s, mencoder.exe %.3f s, ffmpeg.exe %.3f s\n", i + 1,
                      p, j, m, f);
     }
     const double p = Median(program), j = Median(job), m = Median(encoder), f = Median(direct);
-    std::printf("| %u clips of %d s to \"%s\" | %d | %.3f s | %.3f s | %.3f s | %.3f s | %.3f | %.3f | %.3f | %s / %s |\n",
-                static_cast<unsigned>(bench.Clips.size()), seconds, WideToUtf8(bench.Type).c_str(), rounds, p, j, m, f,
-                p / f, j / f, m / f, loadBefore.c_str(), LoadAverage().c_str());
+    std::printf("| %u clips of %d s %s to \"%s\" | %d | %.3f s | %.3f s | %.3f s | %.3f s | %.3f | %.3f | %.3f | %s / %s |\n",
+                static_cast<unsigned>(bench.Clips.size()), seconds, WideToUtf8(size).c_str(),
+                WideToUtf8(bench.Type).c_str(), rounds, p, j, m, f, p / f, j / f, m / f, loadBefore.c_str(),
+                LoadAverage().c_str());
+    std::printf("per-round program / ffmpeg: median %.3f, best %.3f, worst %.3f; job / ffmpeg: median %.3f, best %.3f, "
+                "worst %.3f\n",
+                Median(programRatio), *std::min_element(programRatio.begin(), programRatio.end()),
+                *std::max_element(programRatio.begin(), programRatio.end()), Median(jobRatio),
+                *std::min_element(jobRatio.begin(), jobRatio.end()), *std::max_element(jobRatio.begin(), jobRatio.end()));
     return 0;
 }

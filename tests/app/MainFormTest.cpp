@@ -446,6 +446,87 @@ TEST_F(MainForm, QueueAddDropDeleteAndTheButtonRule) {
     EXPECT_FALSE(form->miDelAll->GetEnabled());
 }
 
+// A drop of thousands of files is queued in one pass: the rows keep the drop's order,
+// a path that comes twice in the same drop (in any case) or is already queued is added
+// once, the list view holds and shows every row, and the controls end as the rule says
+// for the new count.
+TEST_F(MainForm, ALargeDropIsQueuedInOrderOnceEach) {
+    Make();
+    form->Show();
+    std::vector<std::wstring> dropped;
+    for (int i = 0; i < 2000; ++i) {
+        dropped.push_back(L"D:\\Clips\\clip-" + std::to_wstring(i) + L".mpg");
+        if (i % 100 == 99) dropped.push_back(L"d:\\CLIPS\\CLIP-" + std::to_wstring(i - 50) + L".MPG");
+    }
+    dropped.push_back(dropped.front());
+    EXPECT_FALSE(form->btnStart->GetEnabled());
+    form->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(dropped)));
+    TListItems* items = form->ListView1->GetItems();
+    ASSERT_EQ(items->Count(), 2000);
+    ASSERT_EQ(form->Queue().Count(), 2000);
+    for (int i = 0; i < 2000; i += 199) {
+        EXPECT_EQ(items->Items(i)->GetCaption(), L"D:\\Clips\\clip-" + std::to_wstring(i) + L".mpg");
+        EXPECT_EQ(Status(i), L"准备转换");
+        EXPECT_EQ(Progress(i), L"0%");
+        EXPECT_EQ(Image(i), 0);
+    }
+    EXPECT_EQ(items->Items(1999)->GetCaption(), L"D:\\Clips\\clip-1999.mpg");
+    const HWND list = form->ListView1->GetHandle();
+    EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2000);
+    EXPECT_TRUE(::IsWindowVisible(list)) << "the list view draws again after the drop";
+    EXPECT_TRUE(form->btnStart->GetEnabled());
+    EXPECT_FALSE(form->btnStop->GetEnabled());
+    EXPECT_TRUE(form->miDel->GetEnabled());
+    EXPECT_TRUE(form->miDelAll->GetEnabled());
+
+    // The open dialog's result follows the same rules, appended after the dropped rows.
+    form->ExecuteOpenDialog = [](TOpenDialog& dialog) {
+        dialog.GetFiles()->Clear();
+        for (const wchar_t* p : {L"E:\\new.avi", L"D:\\CLIPS\\clip-7.mpg", L"e:\\NEW.avi", L"E:\\other.avi"})
+            dialog.GetFiles()->Add(p);
+        return true;
+    };
+    form->btnAddFileClick(form->btnAddFile);
+    ASSERT_EQ(items->Count(), 2002);
+    EXPECT_EQ(items->Items(2000)->GetCaption(), L"E:\\new.avi");
+    EXPECT_EQ(items->Items(2001)->GetCaption(), L"E:\\other.avi");
+    EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2002);
+
+    // A drop of queued files only changes nothing.
+    form->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({L"E:\\NEW.AVI", L"d:\\clips\\clip-0.mpg"})));
+    EXPECT_EQ(items->Count(), 2002);
+    EXPECT_TRUE(form->btnStart->GetEnabled());
+}
+
+// Files dropped while a batch runs are appended as waiting rows; the controls stay as a
+// running batch has them, and the batch does not convert the new rows.
+TEST_F(MainForm, FilesDroppedDuringABatchWaitForTheNextOne) {
+    Make();
+    form->AddFile(Source(L"a.mpg", kConverts));
+    bool dropped = false;
+    TWatcher watch([&] {
+        if (!form->JobRunning()) return false;
+        std::vector<std::wstring> paths;
+        for (int i = 0; i < 500; ++i) paths.push_back(root + L"in\\later-" + std::to_wstring(i) + L".mpg");
+        form->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)));
+        dropped = true;
+        EXPECT_EQ(form->ListView1->GetItems()->Count(), 501);
+        EXPECT_FALSE(form->btnStart->GetEnabled());
+        EXPECT_TRUE(form->btnStop->GetEnabled());
+        EXPECT_FALSE(form->btnAddFile->GetEnabled());
+        EXPECT_FALSE(form->miDelAll->GetEnabled());
+        return true;
+    });
+    form->btnStartClick(form->btnStart);
+    ASSERT_TRUE(dropped);
+    EXPECT_EQ(Status(0), L"已完成");
+    EXPECT_EQ(Status(1), L"准备转换");
+    EXPECT_EQ(Status(500), L"准备转换");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(form->btnStart->GetEnabled());
+    EXPECT_TRUE(form->miDelAll->GetEnabled());
+}
+
 // --- folder, links ---------------------------------------------------------------------------
 
 TEST_F(MainForm, OutputFolderChooserAndOpening) {

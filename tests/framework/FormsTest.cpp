@@ -166,6 +166,39 @@ HDROP MakeDrop(const std::vector<std::wstring>& names) {
     return static_cast<HDROP>(memory);
 }
 
+// A drop in the system code page (fWide false), as older programs make it.
+HDROP MakeAnsiDrop(const std::vector<std::string>& names) {
+    size_t bytes = 1;
+    for (const auto& n : names) bytes += n.size() + 1;
+    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+    auto* df = static_cast<DROPFILES*>(::GlobalLock(memory));
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = FALSE;
+    char* p = reinterpret_cast<char*>(df) + sizeof(DROPFILES);
+    for (const auto& n : names) {
+        std::memcpy(p, n.c_str(), n.size() + 1);
+        p += n.size() + 1;
+    }
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST(FormsTest, DroppedFileNamesKeepOrderLengthAndCodePage) {
+    TDropForm form(nullptr);
+    form.DragAcceptFiles(true);
+    std::vector<std::wstring> many;
+    for (int i = 0; i < 3000; ++i) many.push_back(L"D:\\c\\" + std::to_wstring(i) + L".avi");
+    many.push_back(L"C:\\" + std::wstring(300, L'x') + L".avi");
+    ::SendMessageW(form.GetHandle(), 0x233, reinterpret_cast<WPARAM>(MakeDrop(many)), 0);
+    EXPECT_EQ(form.dropped, many);
+
+    ::SendMessageW(form.GetHandle(), 0x233, reinterpret_cast<WPARAM>(MakeAnsiDrop({"C:\\a.avi", "D:\\b c.mpg"})), 0);
+    EXPECT_EQ(form.dropped, (std::vector<std::wstring>{L"C:\\a.avi", L"D:\\b c.mpg"}));
+
+    ::SendMessageW(form.GetHandle(), 0x233, reinterpret_cast<WPARAM>(MakeDrop({})), 0);
+    EXPECT_TRUE(form.dropped.empty());
+}
+
 TEST(FormsTest, DroppedFilesReachTheFormsHandler) {
     TDropForm form(nullptr);
     form.DragAcceptFiles(true);

@@ -94,6 +94,26 @@ TEST_F(EncoderJobTest, RunReturnsSoonAfterStop) {
     EXPECT_EQ(job_.Runner->GetRunState(), rsStopped);
 }
 
+// The job serves the runner's hand-overs (each line, the start and end of the run's
+// counters) while it waits between its rounds of message handling, so the reader never
+// waits for a round: a job whose message handling does nothing still receives every
+// line and sees the end of the run. Only a stuck run reaches the fallback below.
+TEST_F(EncoderJobTest, HandOversAreServedWhileTheJobWaits) {
+    job_.SetCommandLine(StandInCommand({L"line:a", L"line:b", L"line:c", L"line:Video stream: done", L"exit:0"}));
+    int rounds = 0;
+    bool rescued = false;
+    job_.ProcessMessages = [&rounds, &rescued] {
+        if (++rounds < 1000) return;
+        rescued = true;
+        Application->ProcessMessages();
+    };
+    job_.Run();
+    EXPECT_FALSE(rescued) << "the run needed the message rounds to end";
+    EXPECT_EQ(job_.Runner->GetRunState(), rsEnded);
+    EXPECT_EQ(job_.Runner->Lines()->GetCount(), 4);
+    EXPECT_EQ(job_.GetLastLine(), L"Video stream: done");
+}
+
 TEST_F(EncoderJobTest, AnEncoderThatCannotStartLeavesTheJobIdle) {
     test::ExceptionRecorder recorder;
     job_.SetCommandLine(L"\"C:\\missing\\codecs\\mencoder.exe\" \"C:\\In\\a.avi\"");

@@ -1,0 +1,227 @@
+// Queueing many files in the real main window, the way a user does it: by a drop
+// (WM_DROPFILES with a drop handle holding every path) and by the open dialog's result
+// (btnAddFileClick with the dialog answered by the test seam). Each run times:
+//   drop       - the drop handler, from the message to its return,
+//   drop+paint - the same plus painting the window afterwards (what the user waits for),
+//   again      - the same drop a second time: every path already queued,
+//   dialog     - btnAddFileClick with the files the dialog returned,
+//   dialog+paint.
+// Beside the wall times, the main thread's CPU time (median): the machine is shared, and
+// the wall time carries the others' work.
+// The queue is emptied (miDelAllClick) between the measurements. Two series: a fresh
+// window, and the window after its queue menu has been opened once. Prints median, best
+// and worst of the runs, with the machine's load average before and after.
+// Usage (under Wine, with an X display): bench_queue_view.exe [RUNS] [FILES] [hidden]
+// "hidden" leaves the window unshown (as the main window's tests have it): the list view
+// then has its window but never paints.
+// It needs stand_in_encoder.exe beside it (the window wants codecs\mencoder.exe).
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main.h"
+#include "framework/SysUtils.h"
+
+using namespace vx;
+
+namespace {
+
+double g_ticksPerMs = 1.0;
+
+long long Now() {
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+double MsSince(long long from) { return static_cast<double>(Now() - from) / g_ticksPerMs; }
+
+// CPU time (user + kernel) of the calling thread so far; on a shared machine the wall
+// time carries other people's work, this does not.
+double ThreadCpuMs() {
+    FILETIME created, exited, kernel, user;
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto value = [](const FILETIME& f) {
+        return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+    };
+    return static_cast<double>(value(kernel) + value(user)) / 10000.0;
+}
+
+std::wstring ExeFolder() {
+    wchar_t buffer[MAX_PATH];
+    const DWORD n = ::GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    const std::wstring path(buffer, n);
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+void WriteText(const std::wstring& path, const std::string& text) {
+    std::ofstream out(path.c_str(), std::ios::binary);
+    out << text;
+}
+
+std::string LoadAverage() {
+    HANDLE h = ::CreateFileW(L"Z:\\proc\\loadavg", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "?";
+    char buffer[128] = {};
+    DWORD got = 0;
+    ::ReadFile(h, buffer, sizeof buffer - 1, &got, nullptr);
+    ::CloseHandle(h);
+    std::string text(buffer, got);
+    size_t cut = 0;
+    for (int fields = 0; fields < 3 && cut != std::string::npos; ++fields) cut = text.find(' ', cut + 1);
+    return text.substr(0, cut);
+}
+
+// A drop handle as the shell makes it: DROPFILES followed by the wide paths, each ended
+// by a NUL, and one more NUL. The handler releases it.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+    size_t chars = 1;
+    for (const auto& p : paths) chars += p.size() + 1;
+    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* df = static_cast<DROPFILES*>(::GlobalLock(memory));
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = TRUE;
+    auto* p = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(df) + sizeof(DROPFILES));
+    for (const auto& path : paths) {
+        std::copy(path.begin(), path.end(), p);
+        p += path.size() + 1;
+    }
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// Paints what the handler left to paint.
+void Paint(TfrmMain& form) {
+    ::RedrawWindow(form.GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Application->ProcessMessages();
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// Wall times of one measurement over the runs, and the main thread's CPU time in each.
+struct TSeries {
+    const char* Name;
+    std::vector<double> Ms, CpuMs;
+    long long start = 0;
+    double cpuStart = 0;
+    void Begin() {
+        cpuStart = ThreadCpuMs();
+        start = Now();
+    }
+    void End() {
+        Ms.push_back(MsSince(start));
+        CpuMs.push_back(ThreadCpuMs() - cpuStart);
+    }
+    void Print() const {
+        const auto [best, worst] = std::minmax_element(Ms.begin(), Ms.end());
+        std::printf("| %-12s | %zu | %8.1f ms | %8.1f ms | %8.1f ms | %8.1f ms |\n", Name, Ms.size(), Median(Ms), *best,
+                    *worst, Median(CpuMs));
+    }
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 7;
+    const int files = argc > 2 ? std::max(1, _wtoi(argv[2])) : 10000;
+    const bool hidden = argc > 3 && std::wstring(argv[3]) == L"hidden";
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    g_ticksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
+
+    const std::wstring root = ExeFolder() + L"queue-view\\";
+    ::CreateDirectoryW(root.c_str(), nullptr);
+    ::CreateDirectoryW((root + L"codecs").c_str(), nullptr);
+    if (!::CopyFileW((ExeFolder() + L"stand_in_encoder.exe").c_str(), (root + L"codecs\\mencoder.exe").c_str(),
+                     FALSE)) {
+        std::fprintf(stderr, "stand_in_encoder.exe is missing beside this program\n");
+        return 2;
+    }
+    WriteText(root + L"codecs\\VXEncoderParameters.ini",
+              "[EncoderType]\r\nBench=.avi\r\n[Extension]\r\nVideo=*.mpg\r\n[Bench]\r\nMPG=x\r\n");
+    WriteText(root + L"codecs\\VXEncoder.ini", "[Configure]\r\nOutputFolder=" + WideToUtf8(root) + "out\r\n");
+
+    std::vector<std::wstring> paths;
+    paths.reserve(static_cast<size_t>(files));
+    for (int i = 0; i < files; ++i)
+        paths.push_back(L"D:\\Videos\\Holiday 2026\\Camera " + std::to_wstring(i % 7) + L"\\clip-" +
+                        std::to_wstring(i) + L".mpg");
+
+    MainMessageBoxHook = [](const std::wstring& text, const std::wstring&, UINT) {
+        std::fprintf(stderr, "message box: %s\n", WideToUtf8(text).c_str());
+        return IDOK;
+    };
+    std::unique_ptr<TfrmMain> form(new TfrmMain(Application, root));
+    form->FinishBuilding();
+    if (!hidden) form->Show();
+    Paint(*form);
+    TStringList chosen;
+    for (const auto& p : paths) chosen.Add(p);
+    form->ExecuteOpenDialog = [&chosen](TOpenDialog& dialog) {
+        dialog.GetFiles()->Assign(chosen);
+        return true;
+    };
+
+    // Two series: a window fresh from its creation, and the same window after its
+    // queue menu has been opened once (from then on the menu has its handle, and
+    // enabling its items rebuilds it).
+    bool ok = true;
+    for (int series = 0; series < 2; ++series) {
+        if (series == 1) form->pmList->GetHandle();
+        const std::string loadBefore = LoadAverage();
+        TSeries drop{"drop"}, dropPaint{"drop+paint"}, again{"again"}, dialog{"dialog"}, dialogPaint{"dialog+paint"};
+        for (int run = 0; run < runs; ++run) {
+            form->miDelAllClick(form->miDelAll);
+            Paint(*form);
+            HDROP handle = MakeDrop(paths);
+            drop.Begin();
+            dropPaint.Begin();
+            form->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(handle));
+            drop.End();
+            Paint(*form);
+            dropPaint.End();
+            ok = ok && form->ListView1->GetItems()->Count() == files && form->btnStart->GetEnabled();
+
+            handle = MakeDrop(paths);
+            again.Begin();
+            form->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(handle));
+            Paint(*form);
+            again.End();
+            ok = ok && form->ListView1->GetItems()->Count() == files;
+
+            form->miDelAllClick(form->miDelAll);
+            Paint(*form);
+            dialog.Begin();
+            dialogPaint.Begin();
+            form->btnAddFileClick(form->btnAddFile);
+            dialog.End();
+            Paint(*form);
+            dialogPaint.End();
+            ok = ok && form->ListView1->GetItems()->Count() == files;
+            std::fprintf(stderr, "run %d: drop %.1f ms (+paint %.1f), again %.1f ms, dialog %.1f ms (+paint %.1f)\n",
+                         run + 1, drop.Ms.back(), dropPaint.Ms.back(), again.Ms.back(), dialog.Ms.back(),
+                         dialogPaint.Ms.back());
+            std::fflush(stderr);
+        }
+        std::printf("%s%s: %d files, %d runs, load average %s / %s\n",
+                    series == 0 ? "fresh window" : "queue menu opened once", hidden ? ", not shown" : "", files, runs,
+                    loadBefore.c_str(), LoadAverage().c_str());
+        std::printf("| What | Runs | Median | Best | Worst | Main thread CPU, median |\n|---|---|---|---|---|---|\n");
+        for (const TSeries* s : {&drop, &dropPaint, &again, &dialog, &dialogPaint}) s->Print();
+    }
+    form.reset();
+    MainMessageBoxHook = nullptr;
+    if (!ok) std::fprintf(stderr, "the queue did not end with %d rows and the start button enabled\n", files);
+    return ok ? 0 : 1;
+}
