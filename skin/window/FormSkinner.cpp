@@ -355,7 +355,7 @@ LRESULT TFormSkinner::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (form_ || !data_) return r;
         RECT client{};
         ::GetClientRect(window_, &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, data_->Model().FaceBrush);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, data_->Model().FaceBrush.Get());
         return 1;
     }
     case WM_NCDESTROY: {
@@ -384,7 +384,7 @@ LRESULT TFormSkinner::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         LRESULT r = Previous(msg, wParam, lParam);
         if (form_ || !data_) return r;
         ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<LRESULT>(data_->Model().FaceBrush);
+        return reinterpret_cast<LRESULT>(data_->Model().FaceBrush.Get());
     }
     case WM_SKINATTACHED: CompleteAttach(); return 0;
     case WM_SKINRESCROLL: return 0;  // scroll-bar skins of child controls: not built
@@ -711,7 +711,7 @@ void TFormSkinner::PaintFrame(HDC given) {
         PaintTitle(dc, W, H, minimized);
         if (!minimized && menuBarHeight_ > 0) {
             RECT bar{borders_.Left, borders_.Top, W - borders_.Right, borders_.Top + menuBarHeight_};
-            ::FillRect(dc, &bar, data_->Model().FaceBrush);
+            ::FillRect(dc, &bar, data_->Model().FaceBrush.Get());
         }
     } catch (...) {
         // A failing paint leaves the frame as it was; the window goes on.
