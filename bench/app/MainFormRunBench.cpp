@@ -30,55 +30,16 @@
 #include "app/main.h"
 #include "framework/SysUtils.h"
 #include "framework/Handles.h"
+#include "bench/BenchSupport.h"
 
 using namespace vx;
+using namespace vx::bench;
 
 namespace {
 
 constexpr unsigned kPostedProbe = WM_APP + 0x51;
 constexpr unsigned kSentProbe = WM_APP + 0x52;
 
-double g_ticksPerMs = 1.0;
-
-long long Now() {
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Ms(long long ticks) { return static_cast<double>(ticks) / g_ticksPerMs; }
-
-double CpuMs(const FILETIME& kernel, const FILETIME& user) {
-    auto value = [](const FILETIME& f) {
-        return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
-    };
-    return static_cast<double>(value(kernel) + value(user)) / 10000.0;
-}
-
-double ProcessCpuMs() {
-    FILETIME created, exited, kernel, user;
-    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    return CpuMs(kernel, user);
-}
-
-double ThreadCpuMs(HANDLE thread) {
-    FILETIME created, exited, kernel, user;
-    if (!::GetThreadTimes(thread, &created, &exited, &kernel, &user)) return 0;
-    return CpuMs(kernel, user);
-}
-
-std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
-
-std::wstring ExeFolder() {
-    wchar_t buffer[MAX_PATH];
-    const DWORD n = ::GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    return Folder(std::wstring(buffer, n));
-}
-
-void WriteText(const std::wstring& path, const std::string& text) {
-    std::ofstream out(path.c_str(), std::ios::binary);
-    out << text;
-}
 
 // The delays seen by the window, in ms.
 struct TDelays {
@@ -208,9 +169,6 @@ int wmain(int argc, wchar_t** argv) {
     const int rate = argc > 2 ? std::max(1, _wtoi(argv[2])) : 25;
     const unsigned interval = argc > 3 ? static_cast<unsigned>(std::max(0, _wtoi(argv[3]))) : 5;
     const int idleSeconds = argc > 4 ? std::max(0, _wtoi(argv[4])) : 10;
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    g_ticksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
 
     // A program folder of the bench's own: the stand-in as the encoder, a catalogue
     // whose template runs the source file as the stand-in's script.

@@ -29,56 +29,14 @@
 
 #include "app/main.h"
 #include "framework/SysUtils.h"
+#include "bench/BenchSupport.h"
 
 using namespace vx;
+using namespace vx::bench;
 
 namespace {
 
-double g_ticksPerMs = 1.0;
 
-long long Now() {
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double MsSince(long long from) { return static_cast<double>(Now() - from) / g_ticksPerMs; }
-
-// CPU time (user + kernel) of the calling thread so far; on a shared machine the wall
-// time carries other people's work, this does not.
-double ThreadCpuMs() {
-    FILETIME created, exited, kernel, user;
-    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto value = [](const FILETIME& f) {
-        return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
-    };
-    return static_cast<double>(value(kernel) + value(user)) / 10000.0;
-}
-
-std::wstring ExeFolder() {
-    wchar_t buffer[MAX_PATH];
-    const DWORD n = ::GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    const std::wstring path(buffer, n);
-    return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
-
-void WriteText(const std::wstring& path, const std::string& text) {
-    std::ofstream out(path.c_str(), std::ios::binary);
-    out << text;
-}
-
-std::string LoadAverage() {
-    HANDLE h = ::CreateFileW(L"Z:\\proc\\loadavg", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "?";
-    char buffer[128] = {};
-    DWORD got = 0;
-    ::ReadFile(h, buffer, sizeof buffer - 1, &got, nullptr);
-    ::CloseHandle(h);
-    std::string text(buffer, got);
-    size_t cut = 0;
-    for (int fields = 0; fields < 3 && cut != std::string::npos; ++fields) cut = text.find(' ', cut + 1);
-    return text.substr(0, cut);
-}
 
 // A drop handle as the shell makes it: DROPFILES followed by the wide paths, each ended
 // by a NUL, and one more NUL. The handler releases it.
@@ -104,10 +62,6 @@ void Paint(TfrmMain& form) {
     Application->ProcessMessages();
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 // Wall times of one measurement over the runs, and the main thread's CPU time in each.
 struct TSeries {
@@ -136,9 +90,6 @@ int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 7;
     const int files = argc > 2 ? std::max(1, _wtoi(argv[2])) : 10000;
     const bool hidden = argc > 3 && std::wstring(argv[3]) == L"hidden";
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    g_ticksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
 
     const std::wstring root = ExeFolder() + L"queue-view\\";
     ::CreateDirectoryW(root.c_str(), nullptr);

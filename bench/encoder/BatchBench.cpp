@@ -35,8 +35,10 @@
 #include "process/UMEncoder.h"
 #include "tests/encoder/EngineTools.h"
 #include "framework/Handles.h"
+#include "bench/BenchSupport.h"
 
 using namespace vx;
+using namespace vx::bench;
 using namespace vx::engine_tools;
 
 namespace {
@@ -47,24 +49,6 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     return double(to.QuadPart - from.QuadPart) / frequency.QuadPart;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-// The host's load average, read through Wine's view of /proc.
-std::string LoadAverage() {
-    const THandle h(
-        ::CreateFileW(L"Z:\\proc\\loadavg", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!h) return "?";
-    char buffer[128] = {};
-    DWORD got = 0;
-    ::ReadFile(h.Get(), buffer, sizeof buffer - 1, &got, nullptr);
-    std::string text(buffer, got);
-    size_t cut = 0;
-    for (int fields = 0; fields < 3 && cut != std::string::npos; ++fields) cut = text.find(' ', cut + 1);
-    return text.substr(0, cut);
-}
 
 // One timed run of a command; -1 when it failed.
 double Timed(const std::wstring& commandLine) {

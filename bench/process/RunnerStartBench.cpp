@@ -24,79 +24,44 @@
 #include "framework/Forms.h"
 #include "process/ConsoleCommand.h"
 #include "process/UMEncoder.h"
+#include "bench/BenchSupport.h"
 
 using namespace vx;
+using namespace vx::bench;
 
 namespace {
-
-double g_ticksPerMs = 1.0;
-
-long long Now() {
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double MsSince(long long from) { return static_cast<double>(Now() - from) / g_ticksPerMs; }
-
-std::string LoadAverage() {
-    HANDLE h = ::CreateFileW(L"Z:\\proc\\loadavg", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "?";
-    char buffer[128] = {};
-    DWORD got = 0;
-    ::ReadFile(h, buffer, sizeof buffer - 1, &got, nullptr);
-    ::CloseHandle(h);
-    std::string text(buffer, got);
-    size_t cut = 0;
-    for (int fields = 0; fields < 3 && cut != std::string::npos; ++fields) cut = text.find(' ', cut + 1);
-    return text.substr(0, cut);
-}
-
-double ProcessCpuMs() {
-    FILETIME created, exited, kernel, user;
-    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto value = [](const FILETIME& f) {
-        return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
-    };
-    return static_cast<double>(value(kernel) + value(user)) / 10000.0;
-}
 
 // Starts the command with its output on a pipe, waits for its end and reads what it
 // wrote; the time from the call to its end being seen, or -1.
 double Direct(const std::wstring& commandLine, DWORD flags, bool hidden) {
     const long long t = Now();
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &sa, 0)) return -1;
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    THandle readEnd, writeEnd;
+    if (!::CreatePipe(readEnd.Receive(), writeEnd.Receive(), &sa, 0)) return -1;
+    ::SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES | (hidden ? STARTF_USESHOWWINDOW : 0);
     si.wShowWindow = SW_HIDE;
-    si.hStdOutput = si.hStdError = writeEnd;
+    si.hStdOutput = si.hStdError = writeEnd.Get();
     PROCESS_INFORMATION pi = {};
     std::wstring line = commandLine;
     const BOOL started =
         ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &si, &pi);
-    ::CloseHandle(writeEnd);
-    if (!started) {
-        ::CloseHandle(readEnd);
-        return -1;
-    }
+    writeEnd.Reset();
+    if (!started) return -1;
+    const THandle process(pi.hProcess), thread(pi.hThread);
     // The end is the program's end: a copy of the pipe's writing end may live on in a
     // console host for a while, so the pipe's own end is not waited for. The three
     // short lines fit in the pipe.
-    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    ::WaitForSingleObject(process.Get(), INFINITE);
     const double ms = MsSince(t);
     std::string output;
     char buffer[4096];
     DWORD available = 0, got = 0;
-    while (::PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available &&
-           ::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got)
+    while (::PeekNamedPipe(readEnd.Get(), nullptr, 0, nullptr, &available, nullptr) && available &&
+           ::ReadFile(readEnd.Get(), buffer, sizeof buffer, &got, nullptr) && got)
         output.append(buffer, got);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(readEnd);
     return output.find("three") != std::string::npos ? ms : -1;
 }
 
@@ -135,9 +100,6 @@ int wmain(int argc, wchar_t** argv) {
     const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 15;
     const std::wstring standIn = argc > 2 ? argv[2] : L"stand_in_encoder.exe";
     const int idleSeconds = argc > 3 ? std::max(0, _wtoi(argv[3])) : 10;
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    g_ticksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
     Application->GetHandle();
 
     const std::wstring command = L"\"" + standIn + L"\" line:one line:two out:three exit:0";
