@@ -168,7 +168,7 @@ COLORREF TSkinButton::CaptionColour(TSkinButtonState state, HFONT& font) {
     return ResolveColour(ButtonCaptionColour(state, enabled_, stateColours, colour));
 }
 
-void TSkinButton::DrawControl(HDC dc, const RECT& rect) {
+void TSkinButton::ComposeButton(HDC dc, const RECT& rect, bool honourDefault, const TDrawOverFace& drawOver) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0) return;
     TWindowDC screen(nullptr);
@@ -177,32 +177,27 @@ void TSkinButton::DrawControl(HDC dc, const RECT& rect) {
     if (!bitmap || !mem) return;
     TSelectObject selectBitmap(mem.Get(), bitmap.Get());
     TSkinButtonState state = sbNormal;
-    if (!DrawFace(mem.Get(), w, h, state, true)) return;
+    if (!DrawFace(mem.Get(), w, h, state, honourDefault)) return;
     HFONT font = nullptr;
     const COLORREF colour = CaptionColour(state, font);
-    {
-        TSelectObject selectFont(mem.Get(), font);
-        ::SetTextColor(mem.Get(), colour);
-        DrawButtonCaption(mem.Get(), RECT{0, 0, w, h}, DT_CENTER);
-    }
+    drawOver(mem.Get(), w, h, state, colour, font);
     ::BitBlt(dc, rect.left, rect.top, w, h, mem.Get(), 0, 0, SRCCOPY);
 }
 
+void TSkinButton::DrawControl(HDC dc, const RECT& rect) {
+    ComposeButton(dc, rect, true, [this](HDC mem, int w, int h, TSkinButtonState, COLORREF colour, HFONT font) {
+        TSelectObject selectFont(mem, font);
+        ::SetTextColor(mem, colour);
+        DrawButtonCaption(mem, RECT{0, 0, w, h}, DT_CENTER);
+    });
+}
+
 void TSkinBitButton::DrawControl(HDC dc, const RECT& rect) {
-    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    if (w <= 0 || h <= 0) return;
-    TWindowDC screen(nullptr);
-    TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), w, h));
-    TMemoryDC mem(screen.Get());
-    if (!bitmap || !mem) return;
-    TSelectObject selectBitmap(mem.Get(), bitmap.Get());
-    TSkinButtonState state = sbNormal;
     // The png kinds show the focused frame for the focus alone, never for "Default".
-    if (!DrawFace(mem.Get(), w, h, state, GlyphProperty.empty())) return;
-    HFONT font = nullptr;
-    const COLORREF colour = CaptionColour(state, font);
-    DrawGlyphAndCaption(mem.Get(), RECT{0, 0, w, h}, BitButtonGlyphFrame(state), colour, font);
-    ::BitBlt(dc, rect.left, rect.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+    ComposeButton(dc, rect, GlyphProperty.empty(),
+                  [this](HDC mem, int w, int h, TSkinButtonState state, COLORREF colour, HFONT font) {
+                      DrawGlyphAndCaption(mem, RECT{0, 0, w, h}, BitButtonGlyphFrame(state), colour, font);
+                  });
 }
 
 void TSkinBitButton::DrawGlyphAndCaption(HDC dc, const RECT& rect, int glyphFrame, COLORREF colour, HFONT font) {
@@ -309,46 +304,36 @@ void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, UINT alignment) {
 }
 
 void TSkinMenuButton::DrawControl(HDC dc, const RECT& rect) {
-    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    if (w <= 0 || h <= 0) return;
-    TWindowDC screen(nullptr);
-    TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), w, h));
-    TMemoryDC mem(screen.Get());
-    if (!bitmap || !mem) return;
-    TSelectObject selectBitmap(mem.Get(), bitmap.Get());
-    TSkinButtonState state = sbNormal;
-    if (!DrawFace(mem.Get(), w, h, state, true)) return;
-    HFONT font = nullptr;
-    const COLORREF colour = CaptionColour(state, font);
-    {
-        TSelectObject selectFont(mem.Get(), font);
-        ::SetTextColor(mem.Get(), colour);
-        caption_ = ReplaceFirstBar(caption_);
-        const TLayoutRect area = MenuButtonTextArea(w, h);
-        RECT t{area.Left, area.Top, area.Right, area.Bottom};
-        DrawTextWide(mem.Get(), caption_, t, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | DT_CALCRECT);
-        const TLayoutRect placed = CaptionRect(area, t.right - t.left, t.bottom - t.top, true);
-        RECT text{placed.Left + 2, placed.Top, placed.Right + 2, placed.Bottom};
-        const int oldMode = ::SetBkMode(mem.Get(), TRANSPARENT);
-        DrawTextWide(mem.Get(), caption_, text, RightToLeftFlags(DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS));
-        ::SetBkMode(mem.Get(), oldMode == 0 ? OPAQUE : oldMode);
-        if (focused_ && !HasOption(skinrules::xoNoFocusRect)) {
-            ::InflateRect(&text, 2, 2);
-            ::DrawFocusRect(mem.Get(), &text);
+    ComposeButton(dc, rect, true, [this](HDC mem, int w, int h, TSkinButtonState, COLORREF colour, HFONT font) {
+        {
+            TSelectObject selectFont(mem, font);
+            ::SetTextColor(mem, colour);
+            caption_ = ReplaceFirstBar(caption_);
+            const TLayoutRect area = MenuButtonTextArea(w, h);
+            RECT t{area.Left, area.Top, area.Right, area.Bottom};
+            DrawTextWide(mem, caption_, t, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | DT_CALCRECT);
+            const TLayoutRect placed = CaptionRect(area, t.right - t.left, t.bottom - t.top, true);
+            RECT text{placed.Left + 2, placed.Top, placed.Right + 2, placed.Bottom};
+            const int oldMode = ::SetBkMode(mem, TRANSPARENT);
+            DrawTextWide(mem, caption_, text, RightToLeftFlags(DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS));
+            ::SetBkMode(mem, oldMode == 0 ? OPAQUE : oldMode);
+            if (focused_ && !HasOption(skinrules::xoNoFocusRect)) {
+                ::InflateRect(&text, 2, 2);
+                ::DrawFocusRect(mem, &text);
+            }
         }
-    }
-    TPoint2 corners[3];
-    MenuButtonArrow(w, h, corners);
-    const POINT points[3] = {{corners[0].X, corners[0].Y}, {corners[1].X, corners[1].Y}, {corners[2].X, corners[2].Y}};
-    const COLORREF arrow = ::GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW);
-    TBrushHandle brush(::CreateSolidBrush(arrow));
-    TPenHandle pen(::CreatePen(PS_SOLID, 1, arrow));
-    {
-        TSelectObject selectBrush(mem.Get(), brush.Get());
-        TSelectObject selectPen(mem.Get(), pen.Get());
-        ::Polygon(mem.Get(), points, 3);
-    }
-    ::BitBlt(dc, rect.left, rect.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+        TPoint2 corners[3];
+        MenuButtonArrow(w, h, corners);
+        const POINT points[3] = {{corners[0].X, corners[0].Y}, {corners[1].X, corners[1].Y}, {corners[2].X, corners[2].Y}};
+        const COLORREF arrow = ::GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW);
+        TBrushHandle brush(::CreateSolidBrush(arrow));
+        TPenHandle pen(::CreatePen(PS_SOLID, 1, arrow));
+        {
+            TSelectObject selectBrush(mem, brush.Get());
+            TSelectObject selectPen(mem, pen.Get());
+            ::Polygon(mem, points, 3);
+        }
+    });
 }
 
 void TSkinSpeedButton::InitControl(IControlSkinHost* form, const TControlSkinData* data, bool adoptColour,

@@ -5,6 +5,8 @@
 // from the system button, so the skin alone shows the pressed look; the click is
 // delivered when the button comes up over it.
 
+#include <functional>
+
 #include "skin/controls/PaintRules.h"
 #include "skin/controls/SkinControl.h"
 
@@ -36,6 +38,12 @@ protected:
     bool DrawFace(HDC mem, int width, int height, TSkinButtonState& state, bool honourDefault);
     // The caption colour of the state, resolved, and the font to select (may be null).
     COLORREF CaptionColour(TSkinButtonState state, HFONT& font);
+    // Composes the button off-screen and copies it to `rect` of `dc` in one piece: the
+    // face of the current state, then `drawOver` on the scratch DC with the state, the
+    // caption colour and its font. Nothing is drawn without a face.
+    using TDrawOverFace =
+        std::function<void(HDC mem, int width, int height, TSkinButtonState state, COLORREF colour, HFONT font)>;
+    void ComposeButton(HDC dc, const RECT& rect, bool honourDefault, const TDrawOverFace& drawOver);
 
     bool multiLine_ = false;
     bool parentBackground_ = false;
