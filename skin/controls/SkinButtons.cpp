@@ -34,18 +34,9 @@ void TSkinButton::InitControl(IControlSkinHost* form, const TControlSkinData* da
 
 bool TSkinButton::BeforeMessage(TMessage& message) {
     switch (message.Msg) {
-    case WM_PAINT: {
-        RECT r{};
-        ::GetClientRect(window_, &r);
-        if (message.WParam) {
-            DrawControl(reinterpret_cast<HDC>(message.WParam), r);
-        } else {
-            TPaintDC paint(window_);
-            DrawControl(paint.Get(), r);
-        }
-        message.Result = 0;
+    case WM_PAINT:
+        PaintClient(message);
         return false;
-    }
     case WM_ERASEBKGND:
         message.Result = 1;
         return false;

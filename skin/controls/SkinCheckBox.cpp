@@ -49,25 +49,13 @@ TBitmap* TSkinRadioButton::Strip(int& frames) {
     return &skin->Buttons.RadioBitmap;
 }
 
-void TSkinCheckBox::PaintNow(TMessage& message) {
-    RECT r{};
-    ::GetClientRect(window_, &r);
-    if (message.WParam) {
-        DrawControl(reinterpret_cast<HDC>(message.WParam), r);
-    } else {
-        TPaintDC paint(window_);
-        DrawControl(paint.Get(), r);
-    }
-    message.Result = 0;
-}
-
 bool TSkinCheckBox::BeforeMessage(TMessage& message) {
     if (!TSkinControl::BeforeMessage(message)) return false;
     switch (message.Msg) {
     case WM_PAINT:
     case WM_PRINTCLIENT:
         if (!customPaint_) return true;
-        PaintNow(message);
+        PaintClient(message);
         return false;
     case WM_ERASEBKGND:
         if (!parentBackground_) return true;

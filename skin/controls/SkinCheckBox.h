@@ -31,7 +31,6 @@ protected:
     // The strip this kind of control is drawn from and its frame count; null when the
     // skin has none.
     virtual TBitmap* Strip(int& frames);
-    void PaintNow(TMessage& message);
 
     int checkState_ = 0;
     bool customPaint_ = false;

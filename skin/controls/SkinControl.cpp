@@ -180,6 +180,18 @@ void TSkinControl::AfterMessage(TMessage& message) {
     }
 }
 
+void TSkinControl::PaintClient(TMessage& message) {
+    RECT r{};
+    ::GetClientRect(window_, &r);
+    if (message.WParam) {
+        DrawControl(reinterpret_cast<HDC>(message.WParam), r);
+    } else {
+        TPaintDC paint(window_);
+        DrawControl(paint.Get(), r);
+    }
+    message.Result = 0;
+}
+
 void TSkinControl::PaintWindow(HDC dc) {
     if (!window_) return;
     RECT r{};

@@ -77,6 +77,9 @@ public:
     virtual void AfterMessage(TMessage& message);
     // Paints through the whole-window DC (or `dc`) with DrawControl.
     virtual void PaintWindow(HDC dc);
+    // Answers a WM_PAINT: DrawControl over the client area, into the DC the message
+    // brings or between BeginPaint and EndPaint; the result is 0.
+    void PaintClient(TMessage& message);
     // Draws the control's look into `dc` over `rect` (the window at the origin).
     virtual void DrawControl(HDC dc, const RECT& rect) {}
     // After a skin change: the face colour again, then a repaint.
