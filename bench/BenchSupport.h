@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -88,6 +89,20 @@ inline std::wstring ExeFolder() {
 inline void WriteText(const std::wstring& path, const std::string& text) {
     std::ofstream out(path.c_str(), std::ios::binary);
     out << text;
+}
+
+// Makes `root` a program folder for the main window: codecs\ with the stand-in encoder
+// (copied from beside this program) as mencoder.exe. False, with a message, when the
+// stand-in is missing.
+inline bool PrepareProgramFolder(const std::wstring& root) {
+    ::CreateDirectoryW(root.c_str(), nullptr);
+    ::CreateDirectoryW((root + L"codecs").c_str(), nullptr);
+    if (!::CopyFileW((ExeFolder() + L"stand_in_encoder.exe").c_str(), (root + L"codecs\\mencoder.exe").c_str(),
+                     FALSE)) {
+        std::fprintf(stderr, "stand_in_encoder.exe is missing beside this program\n");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vx::bench

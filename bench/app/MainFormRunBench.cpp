@@ -173,13 +173,7 @@ int wmain(int argc, wchar_t** argv) {
     // A program folder of the bench's own: the stand-in as the encoder, a catalogue
     // whose template runs the source file as the stand-in's script.
     const std::wstring root = ExeFolder() + L"main-form-run\\";
-    ::CreateDirectoryW(root.c_str(), nullptr);
-    ::CreateDirectoryW((root + L"codecs").c_str(), nullptr);
-    if (!::CopyFileW((ExeFolder() + L"stand_in_encoder.exe").c_str(), (root + L"codecs\\mencoder.exe").c_str(),
-                     FALSE)) {
-        std::fprintf(stderr, "stand_in_encoder.exe is missing beside this program\n");
-        return 2;
-    }
+    if (!PrepareProgramFolder(root)) return 2;
     WriteText(root + L"codecs\\VXEncoderParameters.ini",
               "[EncoderType]\r\nBench=.avi\r\n[Extension]\r\nVideo=*.mpg\r\n"
               "[Bench]\r\nMPG=script:\"<SourceFile>\" \"file:<OutputFile>\" exit:0\r\n");

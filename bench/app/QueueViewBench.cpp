@@ -92,13 +92,7 @@ int wmain(int argc, wchar_t** argv) {
     const bool hidden = argc > 3 && std::wstring(argv[3]) == L"hidden";
 
     const std::wstring root = ExeFolder() + L"queue-view\\";
-    ::CreateDirectoryW(root.c_str(), nullptr);
-    ::CreateDirectoryW((root + L"codecs").c_str(), nullptr);
-    if (!::CopyFileW((ExeFolder() + L"stand_in_encoder.exe").c_str(), (root + L"codecs\\mencoder.exe").c_str(),
-                     FALSE)) {
-        std::fprintf(stderr, "stand_in_encoder.exe is missing beside this program\n");
-        return 2;
-    }
+    if (!PrepareProgramFolder(root)) return 2;
     WriteText(root + L"codecs\\VXEncoderParameters.ini",
               "[EncoderType]\r\nBench=.avi\r\n[Extension]\r\nVideo=*.mpg\r\n[Bench]\r\nMPG=x\r\n");
     WriteText(root + L"codecs\\VXEncoder.ini", "[Configure]\r\nOutputFolder=" + WideToUtf8(root) + "out\r\n");
