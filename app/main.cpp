@@ -230,6 +230,8 @@ void TfrmMain::BuildQueue() {
     ListView1->SetViewStyle(vsReport);
     ListView1->SetRowSelect(true);
     ListView1->SetMultiSelect(true);
+    // The queue can hold thousands of files: the window keeps only their number.
+    ListView1->SetOwnerData(true);
     ListView1->SetReadOnly(true);
     ListView1->SetSmallImages(ImageList1);
     ListView1->SetPopupMenu(pmList);

@@ -193,6 +193,7 @@ void TListItems::BeginUpdate() {
 void TListItems::EndUpdate() {
     if (updateCount_ == 0) return;
     if (--updateCount_ == 0 && owner_->HandleAllocated()) {
+        if (owner_->countPending_) owner_->SyncNativeCount();
         ::SendMessageW(owner_->GetHandle(), WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(owner_->GetHandle(), nullptr, TRUE);
     }
@@ -213,6 +214,7 @@ void TCustomListView::RegisterProperties(TPropertyRegistrar<TCustomListView>& r)
         .Boolean(L"HideSelection", &TCustomListView::GetHideSelection, &TCustomListView::SetHideSelection)
         .Boolean(L"ShowColumnHeaders", &TCustomListView::GetShowColumnHeaders,
                  &TCustomListView::SetShowColumnHeaders)
+        .Boolean(L"OwnerData", &TCustomListView::GetOwnerData, &TCustomListView::SetOwnerData)
         .Enumeration(L"BorderStyle", &TCustomListView::GetBorderStyle, &TCustomListView::SetBorderStyle,
                      {L"bsNone", L"bsSingle"})
         .Object(L"SmallImages", &TCustomListView::GetSmallImages, &TCustomListView::SetSmallImages)
@@ -243,6 +245,7 @@ void TCustomListView::CreateParams(TCreateParams& p) {
     if (!readOnly_) p.Style |= LVS_EDITLABELS;
     if (!hideSelection_) p.Style |= LVS_SHOWSELALWAYS;
     if (!showColumnHeaders_) p.Style |= LVS_NOCOLUMNHEADER;
+    if (ownerData_) p.Style |= LVS_OWNERDATA;
     if (borderStyle_ == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -267,9 +270,11 @@ void TCustomListView::InitializeWindow() {
         ::SendMessageW(handle_, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(largeImages_->GetHandle()));
     for (int i = 0; i < columns_->Count(); ++i) InsertNativeColumn(columns_->Items(i));
     ::SendMessageW(handle_, LVM_SETITEMCOUNT, items_->Count(), 0);
+    countPending_ = false;
     std::vector<bool> selected;
     for (TListItem* item : items_->items_) selected.push_back(item->selected_);
-    for (TListItem* item : items_->items_) InsertNativeItem(item);
+    if (!ownerData_)
+        for (TListItem* item : items_->items_) InsertNativeItem(item);
     for (size_t i = 0; i < selected.size(); ++i)
         if (selected[i]) items_->items_[i]->SetSelected(true);
 }
@@ -303,6 +308,27 @@ void TCustomListView::UpdateNativeColumn(TListColumn* column) {
 
 void TCustomListView::InsertNativeItem(TListItem* item) {
     if (!HandleAllocated()) return;
+    if (ownerData_) {
+        // The window only learns the number of rows; a row put in before others moves
+        // their selection, which the window keeps by index, so it is carried over.
+        const bool appended = item->index_ == items_->Count() - 1;
+        if (appended && items_->updateCount_ > 0) {
+            countPending_ = true;
+            return;
+        }
+        std::vector<int> selected;  // by the rows' new indices
+        if (!appended)
+            for (int j = 0; j + 1 < items_->Count(); ++j)
+                if (::SendMessageW(handle_, LVM_GETITEMSTATE, j, LVIS_SELECTED) & LVIS_SELECTED)
+                    selected.push_back(j < item->index_ ? j : j + 1);
+        SyncNativeCount();
+        if (!appended) {
+            ClearSelection();
+            for (int i : selected) items_->items_[static_cast<size_t>(i)]->SetSelected(true);
+            ::InvalidateRect(handle_, nullptr, TRUE);
+        }
+        return;
+    }
     // Texts and pictures are asked for when drawn (LVN_GETDISPINFO), so adding
     // thousands of rows costs one message each.
     LVITEMW lv{};
@@ -312,6 +338,18 @@ void TCustomListView::InsertNativeItem(TListItem* item) {
     lv.iImage = I_IMAGECALLBACK;
     lv.lParam = reinterpret_cast<LPARAM>(item);
     ::SendMessageW(handle_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lv));
+}
+
+void TCustomListView::SyncNativeCount() {
+    countPending_ = false;
+    if (HandleAllocated())
+        ::SendMessageW(handle_, LVM_SETITEMCOUNT, items_->Count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void TCustomListView::SetOwnerData(bool value) {
+    if (value == ownerData_) return;
+    ownerData_ = value;
+    if (HandleAllocated()) RecreateWnd();
 }
 
 void TCustomListView::SetViewStyle(TViewStyle style) {
@@ -477,7 +515,8 @@ void TCustomListView::HandleNotify(TMessage& m) {
     switch (hdr->code) {
     case LVN_GETDISPINFOW: {
         auto* info = reinterpret_cast<NMLVDISPINFOW*>(m.LParam);
-        auto* item = reinterpret_cast<TListItem*>(info->item.lParam);
+        // An owner-data window has no item data of its own: the row is found by index.
+        auto* item = ownerData_ ? nullptr : reinterpret_cast<TListItem*>(info->item.lParam);
         if (!item) item = items_->Items(info->item.iItem);
         if (!item) return;
         if (info->item.mask & LVIF_TEXT) {
@@ -494,7 +533,9 @@ void TCustomListView::HandleNotify(TMessage& m) {
     }
     case LVN_ITEMCHANGED: {
         auto* nm = reinterpret_cast<NMLISTVIEW*>(m.LParam);
-        if ((nm->uChanged & LVIF_STATE) && ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) {
+        // A change of every row at once (index -1, as an owner-data window reports a
+        // selection cleared or made over all rows) names no item.
+        if (nm->iItem >= 0 && (nm->uChanged & LVIF_STATE) && ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) {
             TListItem* item = items_->Items(nm->iItem);
             if (OnSelectItem && !IsDestroying()) OnSelectItem(this, item, (nm->uNewState & LVIS_SELECTED) != 0);
             if (OnChange && item && !IsDestroying()) OnChange(this, item, ctState);

@@ -167,6 +167,12 @@ public:
     void SetHideSelection(bool value);
     bool GetShowColumnHeaders() const { return showColumnHeaders_; }
     void SetShowColumnHeaders(bool value);
+    // With OwnerData the window holds no copies of the rows, only their number: it asks
+    // for each row's text, picture and nothing else when it draws it, and keeps the
+    // selection itself. Adding thousands of rows then costs one message. Changing it
+    // makes the window anew.
+    bool GetOwnerData() const { return ownerData_; }
+    void SetOwnerData(bool value);
     TBorderStyle GetBorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle value);
     TCustomImageList* GetSmallImages() const { return smallImages_; }
@@ -205,6 +211,8 @@ private:
     void InsertNativeColumn(TListColumn* column);
     void UpdateNativeColumn(TListColumn* column);
     void InsertNativeItem(TListItem* item);
+    // Tells an owner-data window how many rows there are (once per update bracket).
+    void SyncNativeCount();
     void UpdateExStyle();
     void HandleNotify(TMessage& message);
 
@@ -213,6 +221,8 @@ private:
     TViewStyle viewStyle_ = vsIcon;
     bool multiSelect_ = false, rowSelect_ = false, readOnly_ = false, gridLines_ = false, hideSelection_ = true;
     bool showColumnHeaders_ = true;
+    bool ownerData_ = false;
+    bool countPending_ = false;  // rows added to an owner-data window inside an update bracket
     TBorderStyle borderStyle_ = bsSingle;
     TCustomImageList* smallImages_ = nullptr;
     TCustomImageList* largeImages_ = nullptr;

@@ -27,12 +27,15 @@ int ItemImage(HWND list, int row) {
     return item.iImage;
 }
 
-class ListViewTest : public ::testing::Test {
+// Every list view test runs twice: with the rows copied into the window, and with the
+// window holding only their number (owner data).
+class ListViewTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         form = std::make_unique<TForm>(nullptr);
         form->SetClientSize(484, 300);
         list = new TListView(form.get());
+        list->SetOwnerData(GetParam());
         list->SetViewStyle(vsReport);
         list->SetRowSelect(true);
         list->SetReadOnly(true);
@@ -55,7 +58,7 @@ protected:
     TListView* list;
 };
 
-TEST_F(ListViewTest, RowsShowCaptionsSubItemsAndImages) {
+TEST_P(ListViewTest, RowsShowCaptionsSubItemsAndImages) {
     AddRow(L"a.avi", L"等待", 0);  // added before the window exists
     list->SetParent(form.get());
     HWND h = list->GetHandle();
@@ -80,7 +83,7 @@ TEST_F(ListViewTest, RowsShowCaptionsSubItemsAndImages) {
     EXPECT_TRUE(::SendMessageW(h, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
 }
 
-TEST_F(ListViewTest, SelectedIsTheFirstSelectedRowInListOrder) {
+TEST_P(ListViewTest, SelectedIsTheFirstSelectedRowInListOrder) {
     list->SetParent(form.get());
     list->SetMultiSelect(true);
     for (int i = 0; i < 5; ++i) AddRow(L"f" + std::to_wstring(i), L"", 0);
@@ -102,7 +105,7 @@ TEST_F(ListViewTest, SelectedIsTheFirstSelectedRowInListOrder) {
     EXPECT_EQ(list->GetSelected(), nullptr);
 }
 
-TEST_F(ListViewTest, SelectionMadeBeforeTheWindowSurvivesItsCreation) {
+TEST_P(ListViewTest, SelectionMadeBeforeTheWindowSurvivesItsCreation) {
     AddRow(L"x", L"", 0);
     AddRow(L"y", L"", 0);
     list->GetItems()->Items(1)->SetSelected(true);
@@ -115,7 +118,7 @@ TEST_F(ListViewTest, SelectionMadeBeforeTheWindowSurvivesItsCreation) {
     EXPECT_EQ(list->GetSelected(), list->GetItems()->Items(1));
 }
 
-TEST_F(ListViewTest, DoubleClickAndSelectionEventsArrive) {
+TEST_P(ListViewTest, DoubleClickAndSelectionEventsArrive) {
     list->SetParent(form.get());
     list->HandleNeeded();
     AddRow(L"a", L"", 0);
@@ -133,7 +136,7 @@ TEST_F(ListViewTest, DoubleClickAndSelectionEventsArrive) {
     EXPECT_EQ(doubles, 1);
 }
 
-TEST_F(ListViewTest, TenThousandRows) {
+TEST_P(ListViewTest, TenThousandRows) {
     list->SetParent(form.get());
     form->Show();
     DWORD start = ::GetTickCount();
@@ -147,6 +150,51 @@ TEST_F(ListViewTest, TenThousandRows) {
     list->GetItems()->Items(9000)->SetSelected(true);
     EXPECT_EQ(list->GetSelected()->Index(), 9000);
 }
+
+TEST_P(ListViewTest, ARowPutInBeforeOthersMovesTheirSelectionWithThem) {
+    list->SetParent(form.get());
+    list->SetMultiSelect(true);
+    for (int i = 0; i < 4; ++i) AddRow(L"f" + std::to_wstring(i), L"", 0);
+    TListItem* second = list->GetItems()->Items(1);
+    TListItem* fourth = list->GetItems()->Items(3);
+    second->SetSelected(true);
+    fourth->SetSelected(true);
+    TListItem* put = list->GetItems()->Insert(2);
+    put->SetCaption(L"new");
+    HWND h = list->GetHandle();
+    EXPECT_EQ(::SendMessageW(h, LVM_GETITEMCOUNT, 0, 0), 5);
+    EXPECT_EQ(ItemText(h, 2, 0), L"new");
+    EXPECT_EQ(ItemText(h, 4, 0), L"f3");
+    EXPECT_TRUE(second->GetSelected());
+    EXPECT_TRUE(fourth->GetSelected());
+    EXPECT_FALSE(put->GetSelected());
+    EXPECT_EQ(list->SelCount(), 2);
+}
+
+TEST_P(ListViewTest, RowsAddedInOneBracketShowWhenItCloses) {
+    list->SetParent(form.get());
+    HWND h = list->GetHandle();
+    {
+        TListItems& items = *list->GetItems();
+        items.BeginUpdate();
+        for (int i = 0; i < 3; ++i) AddRow(L"g" + std::to_wstring(i), L"等待", 0);
+        items.Delete(0);  // a row of the same bracket taken away again
+        items.EndUpdate();
+    }
+    EXPECT_EQ(::SendMessageW(h, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(ItemText(h, 0, 0), L"g1");
+    EXPECT_EQ(ItemText(h, 1, 1), L"等待");
+    // Switching the mode makes the window anew with the same rows.
+    list->SetOwnerData(!GetParam());
+    EXPECT_EQ(((::GetWindowLongW(list->GetHandle(), GWL_STYLE) & LVS_OWNERDATA) != 0), !GetParam());
+    EXPECT_EQ(::SendMessageW(list->GetHandle(), LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(ItemText(list->GetHandle(), 1, 0), L"g2");
+}
+
+INSTANTIATE_TEST_SUITE_P(CopiedAndOwnerData, ListViewTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "OwnerData" : "Copied";
+                         });
 
 TEST(TreeViewTest, NodesTextsExpansionAndSelection) {
     TForm form(nullptr);
