@@ -812,6 +812,11 @@ void TFormSkinner::PaintTitle(HDC dc, int W, int H, bool minimized) {
     ::BitBlt(dc, 0, 0, W, th, title.GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
 }
 
+void TFormSkinner::RebuildRegion() {
+    regionWidth_ = regionHeight_ = -1;
+    UpdateRegion();
+}
+
 void TFormSkinner::UpdateRegion() {
     if (lifecycle_ == 6 || !frameSkinned_ || !data_) return;
     RECT wr{};

@@ -83,6 +83,8 @@ public:
     void Recolour();
     void PaintFrame(HDC dc = nullptr);
     void UpdateRegion();
+    // Builds the region again even when the window kept its size.
+    void RebuildRegion();
     void RemoveRegion();
     // Child-control skins of foreign windows (not built yet: nothing happens).
     void AttachChildControl(HWND) {}
