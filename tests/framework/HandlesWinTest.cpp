@@ -1,6 +1,7 @@
 // The Win32 owners: what they hold is really released, exactly once, and what they hand
 // over (Detach, a move) is not.
 #include "framework/Handles.h"
+#include "tests/framework/GuiObjectCounts.h"
 
 #include <gtest/gtest.h>
 
@@ -252,6 +253,36 @@ TEST(GdiOwners, APaintDcEndsThePaint) {
     EXPECT_GE(g_paintDCs.size(), 1u);
     EXPECT_LE(g_paintDCs.size(), 4u) << "paint DCs were not given back: every paint got a new one";
     ::DestroyWindow(window);
+}
+
+// The counts that leak tests compare: each kind of object created shows, and goes when
+// freed.
+TEST(GuiObjectCounts, SeeObjectsComeAndGo) {
+    // A window of the thread stays throughout: the thread's input-method window comes
+    // with its first window and goes with its last.
+    HWND keeper = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const testing::TGuiObjectCounts before = testing::CountGuiObjects();
+    EXPECT_GT(before.Gdi, 0) << "not even the stock objects were found";
+    {
+        std::vector<TBrushHandle> brushes;
+        for (int i = 0; i < 10; ++i) brushes.emplace_back(::CreateSolidBrush(RGB(i, 2, 3)));
+        TRegionHandle region(::CreateRectRgn(0, 0, 5, 5));
+        HMENU menu = ::CreatePopupMenu();
+        HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, window, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(menu && window && child);
+        const testing::TGuiObjectCounts during = testing::CountGuiObjects();
+        EXPECT_EQ(during.Gdi - before.Gdi, 11);
+        EXPECT_EQ(during.Menus - before.Menus, 1);
+        EXPECT_EQ(during.Windows - before.Windows, 2);
+        ::DestroyWindow(window);
+        ::DestroyMenu(menu);
+    }
+    const testing::TGuiObjectCounts after = testing::CountGuiObjects();
+    EXPECT_EQ(after.Gdi, before.Gdi);
+    EXPECT_EQ(after.Menus, before.Menus);
+    EXPECT_EQ(after.Windows, before.Windows);
+    ::DestroyWindow(keeper);
 }
 
 TEST(CriticalSectionLock, IsLetGoWhenAnExceptionLeavesTheScope) {
