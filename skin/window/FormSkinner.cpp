@@ -278,7 +278,30 @@ void TFormSkinner::FitFrame(bool keepClient) {
             width += extra;
         }
     }
+    RECT before{};
+    ::GetWindowRect(window_, &before);
     ::SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+    KeepOnScreen(width - (before.right - before.left), height - (before.bottom - before.top));
+}
+
+void TFormSkinner::KeepOnScreen(int grownX, int grownY) {
+    // A top-level window placed for its own, thinner frame (a system dialog centred
+    // low on the screen) could lose its bottom edge and buttons below the screen once
+    // the skin's frame makes it taller. It moves back by no more than the frame added,
+    // so a window the user put partly off the screen stays where it was put.
+    if (grownX <= 0 && grownY <= 0) return;
+    if (::GetWindowLongW(window_, GWL_STYLE) & WS_CHILD) return;
+    RECT wr{};
+    ::GetWindowRect(window_, &wr);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromRect(&wr, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& a = monitor.rcWork;
+    const TLayoutRect to = KeepInside({wr.left, wr.top, wr.right, wr.bottom}, {a.left, a.top, a.right, a.bottom});
+    const int x = static_cast<int>(wr.left) + std::max(to.Left - static_cast<int>(wr.left), -std::max(0, grownX));
+    const int y = static_cast<int>(wr.top) + std::max(to.Top - static_cast<int>(wr.top), -std::max(0, grownY));
+    if (x != wr.left || y != wr.top)
+        ::SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 void TFormSkinner::BuildIconBitmap() {

@@ -144,6 +144,9 @@ private:
     LRESULT Previous(UINT msg, WPARAM wParam, LPARAM lParam) { return subclass_.CallPrevious(msg, wParam, lParam); }
     void FormHook(TMessage& m, const TWndMethod& previous);
     void FitFrame(bool keepClient);
+    // Moves a top-level window that the frame made larger back inside its monitor's
+    // work area, by no more than it grew.
+    void KeepOnScreen(int grownX, int grownY);
     void BuildIconBitmap();
     void ReadShowState();
     void PaintTitle(HDC dc, int width, int height, bool minimized);

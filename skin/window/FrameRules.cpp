@@ -79,6 +79,15 @@ void FrameWindowSize(int clientWidth, int clientHeight, const TBorderSizes& b, i
     height = clientHeight + b.Top + b.Bottom + menuBarHeight;
 }
 
+TLayoutRect KeepInside(const TLayoutRect& window, const TLayoutRect& area) {
+    int dx = 0, dy = 0;
+    if (window.Right > area.Right) dx = area.Right - window.Right;
+    if (window.Bottom > area.Bottom) dy = area.Bottom - window.Bottom;
+    if (window.Left + dx < area.Left) dx = std::min(0, area.Left - window.Left);
+    if (window.Top + dy < area.Top) dy = std::min(0, area.Top - window.Top);
+    return {window.Left + dx, window.Top + dy, window.Right + dx, window.Bottom + dy};
+}
+
 TLayoutRect FrameClientRect(int x, int y, int cx, int cy, const TBorderSizes& b, int menuBarHeight) {
     TLayoutRect r{x + b.Left, y + b.Top + menuBarHeight, x + cx - b.Right, y + cy - b.Bottom};
     // A window smaller than its frame keeps an empty client area rather than an

@@ -75,6 +75,11 @@ int BorderFrame(bool active, int frameCount);
 // frame and the menu bar.
 void FrameWindowSize(int clientWidth, int clientHeight, const TBorderSizes& b, int menuBarHeight, int& width,
                      int& height);
+// Where a window that the frame made larger goes so that it stays inside `area` (the
+// work area of its monitor): moved up and left by what runs past the bottom and right
+// edges, but never above or left of the area's top-left corner (a window larger than
+// the area keeps its title in view). A window that fits keeps its place.
+TLayoutRect KeepInside(const TLayoutRect& window, const TLayoutRect& area);
 // The client rectangle the frame leaves in a window at (x, y) of cx x cy.
 TLayoutRect FrameClientRect(int x, int y, int cx, int cy, const TBorderSizes& b, int menuBarHeight);
 // How much wider a dialog must become to show its whole caption (0: wide enough): the

@@ -1,8 +1,10 @@
 // The main window filled for a picture: rows in every state and the bar at half way.
-// An argument opens one more window over it: "about", "shutdown" or "message"; or
+// An argument opens one more window over it: "about", "shutdown", "message", "info"
+// (the media information window), "open" (the open dialog) or "folder" (the folder
+// chooser); or
 // shows the skinned title bar with the close button "hover"ed or "press"ed, or the
 // skinned system menu open ("sysmenu").
-//   main_window_demo.exe [about|shutdown|message|hover|press|sysmenu]
+//   main_window_demo.exe [about|shutdown|message|info|open|folder|hover|press|sysmenu]
 // The stand-in encoder beside the program becomes codecs\mencoder.exe, and a small
 // catalogue is written, so the window starts as it does with the real encoder.
 #include <windows.h>
@@ -15,6 +17,7 @@
 #include "dialogs/about.h"
 #include "framework/SysUtils.h"
 #include "framework/Handles.h"
+#include "mediainfo/VedioInfo.h"
 #include "skin/window/FormSkinner.h"
 #include "skin/window/SkinManage.h"
 
@@ -87,6 +90,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             dialog.ShowModal();
         } else if (mode == L"message") {
             Application->MessageBox(kStopQuestion, L"终止", MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+        } else if (mode == L"info") {
+            TfrmVedioInfo info(Application);
+            info.FinishBuilding();
+            info.ShowModel(TVedioInfoModel(
+                L"General\nComplete name : D:\\视频\\生日聚会.mpg\nFormat : MPEG-PS\nFile size : 152 MiB\n"
+                L"Duration : 10mn 12s\nOverall bit rate : 2 085 Kbps\n\nVideo\nFormat : MPEG Video\n"
+                L"Format version : Version 2\nBit rate : 1 800 Kbps\nWidth : 720 pixels\nHeight : 576 pixels\n"
+                L"Display aspect ratio : 4:3\nFrame rate : 25.000 fps\n\nAudio\nFormat : MPEG Audio\n"
+                L"Format profile : Layer 2\nBit rate : 224 Kbps\nChannel(s) : 2 channels\n"
+                L"Sampling rate : 48.0 KHz\n"));
+            info.ShowModal();
+        } else if (mode == L"open") {
+            form->btnAddFileClick(form->btnAddFile);
+        } else if (mode == L"folder") {
+            form->btnBrowseClick(form->btnBrowse);
         } else if (TSkinManage* manager = TSkinManage::Instance()) {
             TFormSkinner* skinner = manager->FindForm(form->GetHandle());
             if (!skinner) return;

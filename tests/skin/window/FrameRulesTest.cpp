@@ -97,6 +97,22 @@ TEST(BorderSizes, StateFrames) {
     EXPECT_EQ(BorderFrame(false, 0), 1);  // no frame count: never frame 2
 }
 
+TEST(FrameGeometry, AWindowGrownByTheFrameStaysInsideTheWorkArea) {
+    const TLayoutRect area{0, 0, 1024, 738};
+    // Fits: stays.
+    EXPECT_EQ(KeepInside({100, 100, 400, 300}, area), (TLayoutRect{100, 100, 400, 300}));
+    // Past the bottom by 32 (a chooser placed for its own, smaller frame): moved up.
+    EXPECT_EQ(KeepInside({535, 398, 863, 770}, area), (TLayoutRect{535, 366, 863, 738}));
+    // Past the right edge: moved left.
+    EXPECT_EQ(KeepInside({900, 10, 1100, 110}, area), (TLayoutRect{824, 10, 1024, 110}));
+    // Taller than the area: the title stays at the top, the bottom runs past.
+    EXPECT_EQ(KeepInside({50, 100, 250, 900}, area), (TLayoutRect{50, 0, 250, 800}));
+    // Already above the area's top (placed there on purpose): not moved further, not pulled down.
+    EXPECT_EQ(KeepInside({50, -20, 250, 100}, area), (TLayoutRect{50, -20, 250, 100}));
+    // An area that does not start at the origin (a second monitor, a task bar at the top).
+    EXPECT_EQ(KeepInside({1100, 700, 1400, 1100}, {1024, 30, 2048, 1000}), (TLayoutRect{1100, 600, 1400, 1000}));
+}
+
 TEST(FrameGeometry, WindowSizeClientRectDialogWideningAndDetach) {
     TBorderSizes b{4, 30, 4, 4};
     int w = 0, h = 0;
