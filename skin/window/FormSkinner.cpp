@@ -1,4 +1,5 @@
 #include "skin/window/FormSkinner.h"
+#include "skin/window/MdiClientSkinner.h"
 
 #include <windowsx.h>
 
@@ -173,6 +174,8 @@ void TFormSkinner::Attach(TSkinData* data, HWND window) {
     ReadShowState();
     if (class_.Mdi == TMdiKind::Frame) {
         if (TSkinManage* m = Manager()) m->SetMdiClient(mdiClient, form_);
+        mdiClient_ = std::make_unique<TMdiClientSkinner>(*this);
+        mdiClient_->AttachClient(mdiClient);
     }
     if (class_.Mdi == TMdiKind::Child && data->HasOption(xoMDIChildBorder)) frameSkinned_ = false;
     if (SkinIsWindows9x()) data->SetSkinControls(data->GetSkinControls() & ~SkinBit(xcSystemMenu));
@@ -1064,8 +1067,13 @@ void TFormSkinner::HoverTick() {
 
 // --- detaching --------------------------------------------------------------------------------------
 
+bool TFormSkinner::HasMenuBar() const { return false; }  // menu bars are not skinned yet
+
+void TFormSkinner::RebuildMenuBar() {}
+
 void TFormSkinner::DetachQuiet() {
     hoverTimer_->SetEnabled(false);
+    mdiClient_.reset();
     formHook_.Remove();
     subclass_.Detach();
     buttons_.clear();
@@ -1074,6 +1082,7 @@ void TFormSkinner::DetachQuiet() {
 
 void TFormSkinner::Detach() {
     hoverTimer_->SetEnabled(false);
+    mdiClient_.reset();
     const bool going = lifecycle_ == 4 || lifecycle_ == 6;
     if (!frameSkinned_) {
         if (form_ && colorSaved_ && !going) form_->SetColor(savedColor_);

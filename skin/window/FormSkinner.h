@@ -27,6 +27,7 @@ class TTimer;
 class TPopupMenu;
 class TFormSkinner;
 class TDataSkinSysButton;
+class TMdiClientSkinner;
 
 // A clickable area of the skinned frame: its rectangle in window coordinates, whether
 // the last title paint showed it, its state (nsNormal, nsPressed, nsHover) and whether
@@ -86,6 +87,12 @@ public:
     // Builds the region again even when the window kept its size.
     void RebuildRegion();
     void RemoveRegion();
+    // The skinned menu bar: whether the window has one, and building its buttons again
+    // from the window's menu (nothing without a bar).
+    bool HasMenuBar() const;
+    void RebuildMenuBar();
+    // The object in front of an MDI frame's client window (null for other windows).
+    TMdiClientSkinner* MdiClientSkinner() const { return mdiClient_.get(); }
     // Child-control skins of foreign windows (not built yet: nothing happens).
     void AttachChildControl(HWND) {}
     void FreeTitleButtons() { buttons_.clear(), hot_ = nullptr; }
@@ -203,6 +210,7 @@ private:
     std::vector<std::unique_ptr<TWinSysButton>> buttons_;
     TNCObject* hot_ = nullptr;
     int windowWidth_ = 0, windowHeight_ = 0;
+    std::unique_ptr<TMdiClientSkinner> mdiClient_;
 };
 
 }  // namespace vx

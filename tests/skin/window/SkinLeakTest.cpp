@@ -5,56 +5,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <vector>
-
-#include "framework/Classes.h"
 #include "framework/Forms.h"
 #include "mediainfo/VedioInfo.h"
-#include "skin/data/SkinData.h"
 #include "skin/window/FormSkinner.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/SkinMessages.h"
 #include "tests/framework/GuiObjectCounts.h"
+#include "tests/skin/window/SkinnedWindows.h"
 
 namespace vx {
 namespace {
 
 using testing::CountGuiObjects;
+using testing::PumpUntil;
 using testing::TGuiObjectCounts;
-
-template <class F>
-bool PumpUntil(F done, int rounds = 500) {
-    for (int i = 0; i < rounds; ++i) {
-        Application->ProcessMessages();
-        if (done()) return true;
-        ::Sleep(2);
-    }
-    return done();
-}
 
 class SkinLeaks : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        InstallWindowSkinning();
-        host_ = new TForm(nullptr);
-        host_->SetName(L"frmHost");
-        auto* data = new TSkinData(host_);
-        data->SetActive(true);
-        std::ifstream file(VX_TEST_SKIN_BLOB, std::ios::binary);
-        std::vector<char> blob{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        TMemoryStream stream;
-        const std::int32_t length = static_cast<std::int32_t>(blob.size());
-        stream.WriteBuffer(&length, 4);
-        if (!blob.empty()) stream.WriteBuffer(blob.data(), blob.size());
-        stream.SetPosition(0);
-        data->ReadSkinStream(stream);
-        host_->FinishBuilding();
-        host_->SetBounds(40, 40, 300, 200);
-        host_->Show();
-    }
+    static void SetUpTestSuite() { host_ = testing::MakeSkinnedHost(); }
     static void TearDownTestSuite() {
         delete host_;
         host_ = nullptr;
