@@ -185,6 +185,12 @@ void TMenuItem::Click() {
     if (OnClick) OnClick(this);
 }
 
+HMENU TMenuItem::ContainingMenu() const {
+    if (!parentItem_) return nullptr;
+    if (parentItem_->menu_) return parentItem_->menu_->handle_;
+    return parentItem_->subMenu_;
+}
+
 TMenuItem* TMenuItem::FindByCommand(UINT command) {
     auto it = CommandMap().find(command);
     return it == CommandMap().end() ? nullptr : it->second;
