@@ -219,7 +219,8 @@ void TFormSkinner::CompleteAttach() {
     ::GetWindowRect(window_, &wr);
     oldFrameWidth_ = (wr.right - wr.left) - (clientRect_.right - clientRect_.left);
     oldFrameHeight_ = (wr.bottom - wr.top) - (clientRect_.bottom - clientRect_.top);
-    if (menuBar_) oldFrameHeight_ += menuBar_->RemovedBarHeight();  // the native bar comes back at detach
+    // At detach the skinned bar's room goes and the native bar comes back.
+    if (menuBar_) oldFrameHeight_ += menuBar_->RemovedBarHeight() - menuBarHeight_;
     if (lifecycle_ == 0) {
         if (class_.Mdi == TMdiKind::Child) {
             if (showState_ == TShowState::Maximized) {
