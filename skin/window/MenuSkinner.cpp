@@ -167,6 +167,12 @@ TMenuItemLook LookOfItem(const TMenuItem& item) {
     TMenuItemLook look;
     look.Caption = item.GetCaption();
     look.ShortCut = ShortCutToText(item.GetShortCut());
+    // A caption copied from a native menu may carry its shortcut after a tab.
+    const size_t tab = look.Caption.find(L'\t');
+    if (tab != std::wstring::npos) {
+        if (look.ShortCut.empty()) look.ShortCut = look.Caption.substr(tab + 1);
+        look.Caption.resize(tab);
+    }
     look.Line = item.IsLine();
     look.Enabled = item.GetEnabled();
     look.Checked = item.GetChecked();

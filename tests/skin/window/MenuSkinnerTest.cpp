@@ -321,9 +321,11 @@ TEST_F(SkinnedMenus, ClosingTheLastPopupResetsTheMenuKind) {
     EXPECT_FALSE(manager().MenuBarTracking);
     // The system menu: kind 2 while open, 0 after.
     kind = -1;
+    bool wasActive = false;
     RunInMenu([&] {
         if (manager().PopupCount() == 0) return false;
         kind = manager().MenuKind;
+        wasActive = s->Active() && ::GetActiveWindow() == form_->GetHandle();
         return true;
     });
     RECT wr{};
@@ -336,6 +338,16 @@ TEST_F(SkinnedMenus, ClosingTheLastPopupResetsTheMenuKind) {
     ASSERT_NE(s->SystemMenu(), nullptr);
     EXPECT_TRUE(s->SystemMenu()->GetOwnerDraw());
     EXPECT_TRUE(HasSkinnedDrawer(*s->SystemMenu()->GetItems()->Items(0)));
+    // Its close item shows the shortcut the system's text carries after a tab.
+    TMenuItem* close = nullptr;
+    for (int i = 0; i < s->SystemMenu()->GetItems()->Count(); ++i)
+        if (s->SystemMenu()->GetItems()->Items(i)->GetTag() == SC_CLOSE) close = s->SystemMenu()->GetItems()->Items(i);
+    ASSERT_NE(close, nullptr);
+    const TMenuItemLook look = LookOfItem(*close);
+    EXPECT_EQ(look.Caption.find(L'\t'), std::wstring::npos);
+    EXPECT_FALSE(look.ShortCut.empty());
+    // The popup left the form active.
+    EXPECT_TRUE(wasActive);
 }
 
 TEST_F(SkinnedMenus, APopupMenusBorderAndItemsComeFromTheSkin) {
