@@ -340,6 +340,18 @@ TEST_F(MainForm, TheSkinnedWindowKeepsItsClientArea) {
 // loop).
 int g_menusSeen = 0;
 bool g_menuSkinned = false;
+BOOL CALLBACK CountMenuWindow(HWND w, LPARAM count) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(w, name, 16);
+    if (std::wstring(name) == L"#32768") ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+int MenuWindows() {
+    int count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CountMenuWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 void CALLBACK CloseQueueMenu(HWND, UINT, UINT_PTR id, DWORD) {
     TSkinManage* m = TSkinManage::Instance();
     HWND menu = m ? m->NewestPopupWindow() : nullptr;
@@ -379,13 +391,20 @@ TEST_F(MainForm, TheQueuesMenuIsSkinnedAndLeavesNothingBehind) {
     EXPECT_TRUE(g_menuSkinned);
     const DWORD gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
     const DWORD user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    const int chains = TWindowSubclass::ChainCount();
+    const int menuWindows = MenuWindows();
     for (int i = 0; i < 200; ++i) open();
     EXPECT_EQ(g_menusSeen, 201);
     EXPECT_TRUE(g_menuSkinned);
     EXPECT_EQ(m.PopupCount(), 0u);
     EXPECT_EQ(m.MenuKind, mkPopup);
-    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), user);
+    EXPECT_EQ(TWindowSubclass::ChainCount(), chains) << "a menu window's subclass chain was left behind";
+    EXPECT_EQ(MenuWindows(), menuWindows);
+    // The system's object counts, where it reports them (Wine answers 0 always).
+    if (gdi > 0 && user > 0) {
+        EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdi);
+        EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), user);
+    }
     // Without the manager the menu draws itself again.
     DestroySkinManager();
     EXPECT_FALSE(form->pmList->GetOwnerDraw());
