@@ -185,6 +185,12 @@ void TMenuItem::Click() {
     if (OnClick) OnClick(this);
 }
 
+HMENU TMenuItem::ContainingMenu() const {
+    if (!parentItem_) return nullptr;
+    if (parentItem_->menu_) return parentItem_->menu_->handle_;
+    return parentItem_->subMenu_;
+}
+
 TMenuItem* TMenuItem::FindByCommand(UINT command) {
     auto it = CommandMap().find(command);
     return it == CommandMap().end() ? nullptr : it->second;
@@ -400,7 +406,12 @@ void TPopupMenu::Popup(int x, int y) {
     HWND owner = Application->GetHandle();
     UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD;
     flags |= alignment_ == paRight ? TPM_RIGHTALIGN : alignment_ == paCenter ? TPM_CENTERALIGN : TPM_LEFTALIGN;
-    ::SetForegroundWindow(owner);
+    // The menu is tracked for the hidden application window. Opened while a window of
+    // this thread is in front, that window stays active (the menu loop runs on this
+    // thread and closes the menu on a click elsewhere); from the background the
+    // application window comes to the front first, or the menu would not close.
+    HWND front = ::GetForegroundWindow();
+    if (!front || ::GetWindowThreadProcessId(front, nullptr) != ::GetCurrentThreadId()) ::SetForegroundWindow(owner);
     UINT command = static_cast<UINT>(::TrackPopupMenuEx(menu, flags, x, y, owner, nullptr));
     ::PostMessageW(owner, WM_NULL, 0, 0);
     if (command) DispatchCommand(command);

@@ -77,6 +77,10 @@ public:
     TMenu* GetParentMenu() const;
     // A sub-menu's native handle (after the menu was built), else null.
     HMENU GetHandle() const { return subMenu_; }
+    // The native menu that holds this item (its parent's sub-menu, or the menu's own
+    // handle for a top-level item), null before the menu was built. A drawing or
+    // measuring handler learns from it which open menu the item belongs to.
+    HMENU ContainingMenu() const;
     UINT Command() const { return command_; }
     // Fires OnClick.
     virtual void Click();

@@ -1,5 +1,4 @@
 #include "skin/window/FormSkinner.h"
-#include "skin/window/MdiClientSkinner.h"
 
 #include <windowsx.h>
 
@@ -10,6 +9,8 @@
 #include "framework/Menus.h"
 #include "skin/data/SkinData.h"
 #include "skin/window/ElementDraw.h"
+#include "skin/window/MdiClientSkinner.h"
+#include "skin/window/MenuSkinner.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/SkinMessages.h"
 
@@ -133,6 +134,7 @@ TFormSkinner::~TFormSkinner() {
     hoverTimer_->SetEnabled(false);
     if (subclass_.Attached()) DetachQuiet();
     formHook_.Remove();
+    InstallMenuOwnerDraw(false);
     buttons_.clear();
     if (TSkinManage* m = Manager()) m->RemoveForm(this);
 }
@@ -182,9 +184,8 @@ void TFormSkinner::Attach(TSkinData* data, HWND window) {
     subclass_.Attach(window);
     if (frameSkinned_) {
         nativeMenu_ = ::GetMenu(window);
-        // A native menu bar stays the system's until menu bars are skinned: such a
-        // window keeps its system frame.
-        if (nativeMenu_ && class_.Mdi != TMdiKind::Child) frameSkinned_ = false;
+        // The native bar becomes a skinned bar inside the frame.
+        if (nativeMenu_ && class_.Mdi != TMdiKind::Child) CreateMenuBar();
     }
     if (frameSkinned_) RebuildMetrics();
     else lifecycle_ = 1;
@@ -199,6 +200,7 @@ void TFormSkinner::Attach(TSkinData* data, HWND window) {
         savedColor_ = form_->GetColor();
         colorSaved_ = true;
         form_->SetColor(data->Model().ButtonFaceColour);
+        InstallMenuOwnerDraw(true);
     }
 }
 
@@ -220,6 +222,8 @@ void TFormSkinner::CompleteAttach() {
     ::GetWindowRect(window_, &wr);
     oldFrameWidth_ = (wr.right - wr.left) - (clientRect_.right - clientRect_.left);
     oldFrameHeight_ = (wr.bottom - wr.top) - (clientRect_.bottom - clientRect_.top);
+    // At detach the skinned bar's room goes and the native bar comes back.
+    if (menuBar_) oldFrameHeight_ += menuBar_->RemovedBarHeight() - menuBarHeight_;
     if (lifecycle_ == 0) {
         if (class_.Mdi == TMdiKind::Child) {
             if (showState_ == TShowState::Maximized) {
@@ -254,10 +258,10 @@ void TFormSkinner::FitFrame(bool keepClient) {
     ::GetClientRect(window_, &client);
     int cw = client.right, ch = client.bottom;
     if (form_ && !class_.Dialog && !keepClient && lifecycle_ != 3) {
-        // The form's client size (a native menu bar is never inside a skinned frame, so
-        // there is no menu height to take off).
+        // The form's client size, less what the client gained when the native menu bar
+        // was taken out (the skinned bar takes that room inside the frame).
         cw = form_->GetClientWidth();
-        ch = form_->GetClientHeight();
+        ch = form_->GetClientHeight() - (menuBar_ ? menuBar_->RemovedBarHeight() : 0);
     }
     int width = 0, height = 0;
     FrameWindowSize(cw, ch, borders_, menuBarHeight_, width, height);
@@ -424,6 +428,7 @@ LRESULT TFormSkinner::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TFormSkinner::StageB(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (class_.Child && class_.Mdi != TMdiKind::Child) return Previous(msg, wParam, lParam);
+    if (LRESULT result = 0; MenuMessage(msg, wParam, lParam, result)) return result;
     TSkinManage* m = Manager();
     switch (msg) {
     case WM_SIZE: {
@@ -659,7 +664,7 @@ void TFormSkinner::FormHook(TMessage& m, const TWndMethod& previous) {
         return;
     case CM_DIALOGCHAR:
         previous(m);
-        if (m.Result != 0) return;
+        if (m.Result != 0 || MenuDialogChar(m)) return;
         if (form_ != Application->GetMainForm() && !form_->IsModal() && Application->GetMainForm())
             m.Result = Application->GetMainForm()->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
         return;
@@ -737,7 +742,8 @@ void TFormSkinner::PaintFrame(HDC given) {
         PaintTitle(dc, W, H, minimized);
         if (!minimized && menuBarHeight_ > 0) {
             RECT bar{borders_.Left, borders_.Top, W - borders_.Right, borders_.Top + menuBarHeight_};
-            ::FillRect(dc, &bar, data_->Model().FaceBrush.Get());
+            if (menuBar_) menuBar_->PaintBar(dc, bar);
+            else ::FillRect(dc, &bar, data_->Model().FaceBrush.Get());
         }
     } catch (...) {
         // A failing paint leaves the frame as it was; the window goes on.
@@ -969,6 +975,14 @@ void TFormSkinner::BuildSystemMenu() {
     systemMenu_ = new TPopupMenu(this);
     systemMenu_->SetTag(33333);
     if (data_) systemMenu_->SetImages(&data_->MenuGlyphs());
+    // Owner-drawn by the skin once its items are made (end of this function).
+    struct TSkinItems {
+        TPopupMenu* Menu;
+        TSkinData* Data;
+        ~TSkinItems() {
+            if (Menu && Data) TMenuOwnerDraw::SkinPopup(*Menu, *Data);
+        }
+    } skinItems{systemMenu_, data_};
     HWND w = window_;
     auto add = [this, w](const std::wstring& caption, int tag, int image, bool enabled, bool checked,
                          TShortCut shortCut = 0) {
@@ -1053,7 +1067,7 @@ void TFormSkinner::OpenSystemMenu(POINT screen) {
 }
 
 void TFormSkinner::HoverTick() {
-    if (lifecycle_ >= 4 || !hot_) return;
+    if (lifecycle_ >= 4 || !hot_ || menuTracking_) return;
     POINT p;
     ::GetCursorPos(&p);
     const POINT w = WindowPoint(MAKELPARAM(p.x, p.y));
@@ -1067,15 +1081,21 @@ void TFormSkinner::HoverTick() {
 
 // --- detaching --------------------------------------------------------------------------------------
 
-bool TFormSkinner::HasMenuBar() const { return false; }  // menu bars are not skinned yet
+bool TFormSkinner::HasMenuBar() const { return menuBar_ != nullptr; }
 
-void TFormSkinner::RebuildMenuBar() {}
+void TFormSkinner::RebuildMenuBar() {
+    if (!menuBar_) return;
+    menuBar_->Rebuild();
+    if (lifecycle_ == 1 || lifecycle_ == 3) PaintFrame();
+}
 
 void TFormSkinner::DetachQuiet() {
     hoverTimer_->SetEnabled(false);
     mdiClient_.reset();
     formHook_.Remove();
     subclass_.Detach();
+    InstallMenuOwnerDraw(false);
+    FreeMenuBar(false);
     buttons_.clear();
     hot_ = nullptr;
 }
@@ -1086,6 +1106,7 @@ void TFormSkinner::Detach() {
     const bool going = lifecycle_ == 4 || lifecycle_ == 6;
     if (!frameSkinned_) {
         if (form_ && colorSaved_ && !going) form_->SetColor(savedColor_);
+        InstallMenuOwnerDraw(false);
         subclass_.Detach();
         if (form_ && !going) form_->Invalidate();
         return;
@@ -1097,7 +1118,9 @@ void TFormSkinner::Detach() {
         subclass_.Detach();
         if (form_ && colorSaved_ && !going) form_->SetColor(savedColor_);
         RestoreSysMenuStyle();
-        if (nativeMenu_ && ::IsMenu(nativeMenu_) && !::GetMenu(window_)) ::SetMenu(window_, nativeMenu_);
+        InstallMenuOwnerDraw(false);
+        if (menuBar_) FreeMenuBar(!going);
+        else if (nativeMenu_ && ::IsMenu(nativeMenu_) && !::GetMenu(window_)) ::SetMenu(window_, nativeMenu_);
     }
     buttons_.clear();
     hot_ = nullptr;

@@ -28,6 +28,10 @@ class TPopupMenu;
 class TFormSkinner;
 class TDataSkinSysButton;
 class TMdiClientSkinner;
+class TMenuBarSkinner;
+class TMenuBtn;
+class TMenuOwnerDraw;
+struct TMessage;
 
 // A clickable area of the skinned frame: its rectangle in window coordinates, whether
 // the last title paint showed it, its state (nsNormal, nsPressed, nsHover) and whether
@@ -132,6 +136,19 @@ public:
     // Builds the skinned system menu without showing it (tests read it).
     void BuildSystemMenu();
 
+    // --- menus (MenuSkinner.cpp) ---
+    // The skinned menu bar (a frame-skinned window that had a native menu), or null.
+    TMenuBarSkinner* MenuBar() const { return menuBar_.get(); }
+    bool MenuTracking() const { return menuTracking_; }
+    void SetMenuTracking(bool value) { menuTracking_ = value; }
+    HMENU TrackedMenu() const { return trackedMenu_; }
+    void SetTrackedMenu(HMENU menu) { trackedMenu_ = menu; }
+    bool RightToLeft() const { return class_.RightToLeft; }
+    // Opens a menu-bar button's drop-down.
+    void OpenDropDown(TMenuBtn& button);
+    // The owner-drawing put on the form's framework menus (null when none).
+    const TMenuOwnerDraw* MenuOwnerDraw() const { return ownerDraw_.get(); }
+
 private:
     class TSubclass : public TWindowSubclass {
     public:
@@ -166,6 +183,14 @@ private:
     void RestoreSysMenuStyle();
     void ToggleMaximize();
     void ToggleMinimize();
+    // Menus (MenuSkinner.cpp).
+    void CreateMenuBar();
+    void FreeMenuBar(bool giveBack);
+    void InstallMenuOwnerDraw(bool on);
+    bool MenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool MenuDialogChar(TMessage& m);
+    bool MeasureMenuItem(MEASUREITEMSTRUCT& mis);
+    bool DrawMenuItem(const DRAWITEMSTRUCT& dis);
 
     TSubclass subclass_{*this};
     TMessageHook formHook_;
@@ -211,6 +236,11 @@ private:
     TNCObject* hot_ = nullptr;
     int windowWidth_ = 0, windowHeight_ = 0;
     std::unique_ptr<TMdiClientSkinner> mdiClient_;
+    // Menus.
+    std::unique_ptr<TMenuBarSkinner> menuBar_;
+    std::unique_ptr<TMenuOwnerDraw> ownerDraw_;
+    bool menuTracking_ = false;
+    HMENU trackedMenu_ = nullptr;
 };
 
 }  // namespace vx

@@ -5,6 +5,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "skin/window/FormSkinner.h"
+#include "skin/window/MenuSkinner.h"
 #include "skin/window/SkinMessages.h"
 
 namespace vx {
@@ -78,13 +79,6 @@ bool SkinIsNtBefore5() { return !SkinIsWindows9x() && (SkinWindowsVersion() & 0x
 bool SkinIsWindows2000() {
     const uint32_t v = SkinWindowsVersion();
     return !SkinIsWindows9x() && (v & 0xFF) == 5 && ((v >> 8) & 0xFF) == 0;
-}
-
-// --- popup objects -----------------------------------------------------------------------
-
-LRESULT TPopupMenuSkinner::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_SKINQUERY) return 1;
-    return CallPrevious(msg, wParam, lParam);
 }
 
 // --- the attach decision's facts, read from a window ------------------------------------
@@ -405,7 +399,7 @@ bool TSkinManage::DetachPopupMenu(HWND window) {
     bool found = false;
     for (auto it = popups_.begin(); it != popups_.end(); ++it)
         if ((*it)->Window() == window) {
-            (*it)->Detach();
+            (*it)->Restore();
             popups_.erase(it);
             found = true;
             break;
@@ -422,12 +416,27 @@ void TSkinManage::MarkPopupsMenuBar() {
 }
 
 void TSkinManage::BindPopupMenu(HMENU menu) {
+    if (!menu || PopupFor(menu)) return;
     for (auto it = popups_.rbegin(); it != popups_.rend(); ++it)
         if (!(*it)->Menu()) {
             (*it)->SetMenu(menu);
             return;
         }
 }
+
+TPopupMenuSkinner* TSkinManage::PopupFor(HMENU menu) const {
+    if (!menu) return nullptr;
+    for (auto& p : popups_)
+        if (p->Menu() == menu) return p.get();
+    return nullptr;
+}
+
+TBitmap* TSkinManage::PopupBackground(HMENU menu) const {
+    TPopupMenuSkinner* popup = PopupFor(menu);
+    return popup ? popup->Border() : nullptr;
+}
+
+HWND TSkinManage::NewestPopupWindow() const { return popups_.empty() ? nullptr : popups_.back()->Window(); }
 
 bool TSkinManage::IsPopupSkinned(HWND window) const {
     for (auto& p : popups_)

@@ -24,26 +24,7 @@ class TTimer;
 class TWinControl;
 class TCustomForm;
 
-// A menu window (class "#32768") the manager took over. The menu painting itself
-// belongs to menu skinning; this object holds the window, the menu handle bound to it
-// and the menu-bar flag, and answers the skin query.
-class TPopupMenuSkinner : public TWindowSubclass {
-public:
-    explicit TPopupMenuSkinner(TSkinData* data) : data_(data) {}
-    TSkinData* SkinData() const { return data_; }
-    HMENU Menu() const { return menu_; }
-    void SetMenu(HMENU menu) { menu_ = menu; }
-    bool MenuBar() const { return menuBar_; }
-    void SetMenuBar(bool value) { menuBar_ = value; }
-
-protected:
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    TSkinData* data_;
-    HMENU menu_ = nullptr;
-    bool menuBar_ = false;
-};
+class TPopupMenuSkinner;  // MenuSkinner.h
 
 // Kinds of the menu about to open.
 enum : int { mkPopup = 0, mkMenuBarDropDown = 1, mkSystemMenu = 2 };
@@ -104,9 +85,18 @@ public:
     void AttachPopupMenu(HWND window);
     bool DetachPopupMenu(HWND window);
     void MarkPopupsMenuBar();
+    // Gives the menu to the newest popup object without one, unless a popup object
+    // already shows that menu (an item of an open menu is redrawn while a newer popup
+    // of a sub-menu waits for its first item).
     void BindPopupMenu(HMENU menu);
     bool IsPopupSkinned(HWND window) const;
     size_t PopupCount() const { return popups_.size(); }
+    // The first popup object bound to the menu, or null.
+    TPopupMenuSkinner* PopupFor(HMENU menu) const;
+    // Its border picture, or null.
+    TBitmap* PopupBackground(HMENU menu) const;
+    // The menu window added last, or null.
+    HWND NewestPopupWindow() const;
     int MenuKind = mkPopup;
     bool MenuBarTracking = false;
 

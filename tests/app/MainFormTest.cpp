@@ -19,6 +19,7 @@
 #include "app/PowerOff.h"
 #include "app/main.h"
 #include "skin/window/FormSkinner.h"
+#include "skin/window/MenuSkinner.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/SkinMessages.h"
 #include "tests/app/MessageLoopWatcher.h"
@@ -333,6 +334,82 @@ TEST_F(MainForm, TheSkinnedWindowKeepsItsClientArea) {
     EXPECT_EQ(TSkinManage::Instance()->FindForm(Application->GetHandle()), nullptr);
     form.reset();
     DestroySkinManager();
+}
+
+// Closes the queue's menu once it is up and drawn (a thread timer runs inside the menu's
+// loop).
+int g_menusSeen = 0;
+bool g_menuSkinned = false;
+BOOL CALLBACK CountMenuWindow(HWND w, LPARAM count) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(w, name, 16);
+    if (std::wstring(name) == L"#32768") ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+int MenuWindows() {
+    int count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CountMenuWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+void CALLBACK CloseQueueMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    TSkinManage* m = TSkinManage::Instance();
+    HWND menu = m ? m->NewestPopupWindow() : nullptr;
+    if (!menu || !::IsWindowVisible(menu)) return;
+    ::KillTimer(nullptr, id);
+    ++g_menusSeen;
+    g_menuSkinned = m->IsPopupSkinned(menu) && m->PopupCount() == 1;
+    ::EndMenu();
+}
+
+TEST_F(MainForm, TheQueuesMenuIsSkinnedAndLeavesNothingBehind) {
+    InstallWindowSkinning();
+    Make();
+    form->Show();
+    HWND h = form->GetHandle();
+    ::SetForegroundWindow(h);
+    auto skinned = [h] {
+        TSkinManage* m = TSkinManage::Instance();
+        return m && m->FindForm(h) && m->FindForm(h)->Lifecycle() == 1;
+    };
+    for (int i = 0; i < 500 && !skinned(); ++i) {
+        Application->ProcessMessages();
+        ::Sleep(10);
+    }
+    ASSERT_TRUE(skinned());
+    TSkinManage& m = *TSkinManage::Instance();
+    // The queue's menu is drawn by the skin.
+    EXPECT_TRUE(form->pmList->GetOwnerDraw());
+    EXPECT_TRUE(HasSkinnedDrawer(*form->miInfo));
+    const POINT at = form->ListView1->ClientToScreen(POINT{100, 60});
+    auto open = [&] {
+        ::SetTimer(nullptr, 0, 10, &CloseQueueMenu);
+        form->pmList->Popup(at.x, at.y);
+    };
+    open();  // the first opening may fill caches of its own
+    ASSERT_EQ(g_menusSeen, 1);
+    EXPECT_TRUE(g_menuSkinned);
+    const DWORD gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    const int chains = TWindowSubclass::ChainCount();
+    const int menuWindows = MenuWindows();
+    for (int i = 0; i < 200; ++i) open();
+    EXPECT_EQ(g_menusSeen, 201);
+    EXPECT_TRUE(g_menuSkinned);
+    EXPECT_EQ(m.PopupCount(), 0u);
+    EXPECT_EQ(m.MenuKind, mkPopup);
+    EXPECT_EQ(TWindowSubclass::ChainCount(), chains) << "a menu window's subclass chain was left behind";
+    EXPECT_EQ(MenuWindows(), menuWindows);
+    // The system's object counts, where it reports them (Wine answers 0 always).
+    if (gdi > 0 && user > 0) {
+        EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdi);
+        EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), user);
+    }
+    // Without the manager the menu draws itself again.
+    DestroySkinManager();
+    EXPECT_FALSE(form->pmList->GetOwnerDraw());
+    EXPECT_FALSE(HasSkinnedDrawer(*form->miInfo));
+    form.reset();
 }
 
 TEST_F(MainForm, CreationLoadsTheCatalogueAndSettings) {

@@ -3,8 +3,9 @@
 // (the media information window), "open" (the open dialog) or "folder" (the folder
 // chooser); or
 // shows the skinned title bar with the close button "hover"ed or "press"ed, or the
-// skinned system menu open ("sysmenu").
-//   main_window_demo.exe [about|shutdown|message|info|open|folder|hover|press|sysmenu]
+// skinned system menu open ("sysmenu"), or the queue's menu open over the list with its
+// first item highlighted ("pmlist").
+//   main_window_demo.exe [about|shutdown|message|info|open|folder|hover|press|sysmenu|pmlist]
 // The stand-in encoder beside the program becomes codecs\mencoder.exe, and a small
 // catalogue is written, so the window starts as it does with the real encoder.
 #include <windows.h>
@@ -108,6 +109,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         } else if (TSkinManage* manager = TSkinManage::Instance()) {
             TFormSkinner* skinner = manager->FindForm(form->GetHandle());
             if (!skinner) return;
+            if (mode == L"pmlist") {
+                // The first item is highlighted once the menu is up.
+                TTimer* highlight = new TTimer(form);
+                highlight->SetInterval(300);
+                highlight->OnTimer = [highlight](TObject*) {
+                    HWND menu = TSkinManage::Instance() ? TSkinManage::Instance()->NewestPopupWindow() : nullptr;
+                    if (!menu) return;
+                    highlight->SetEnabled(false);
+                    ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+                };
+                const POINT at = form->ListView1->ClientToScreen(POINT{160, 70});
+                form->pmList->Popup(at.x, at.y);
+                return;
+            }
             if (mode == L"sysmenu") {
                 RECT r{};
                 ::GetWindowRect(form->GetHandle(), &r);

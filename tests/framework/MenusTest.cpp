@@ -80,4 +80,24 @@ TEST(MenusTest, PopupItemsAreOwnerDrawnOnRequestAndMeasured) {
     EXPECT_EQ(mis.itemHeight, 21u);
 }
 
+TEST(MenusTest, AnItemKnowsTheNativeMenuThatHoldsIt) {
+    TForm form(nullptr);
+    auto* popup = new TPopupMenu(&form);
+    auto* top = NewItem(&form, L"文件", 0, nullptr);
+    auto* sub = NewItem(&form, L"打开", 0, nullptr);
+    top->Add(sub);
+    popup->GetItems()->Add(top);
+    EXPECT_EQ(top->ContainingMenu(), nullptr) << "not built yet";
+    HMENU root = popup->GetHandle();
+    EXPECT_EQ(top->ContainingMenu(), root);
+    EXPECT_EQ(sub->ContainingMenu(), top->GetHandle());
+    EXPECT_EQ(sub->ContainingMenu(), ::GetSubMenu(root, 0));
+    // After a rebuild the sub-menu is new and the item follows it.
+    top->Add(NewItem(&form, L"关闭", 0, nullptr));
+    EXPECT_EQ(sub->ContainingMenu(), ::GetSubMenu(root, 0));
+    auto* loose = NewItem(&form, L"孤立", 0, nullptr);
+    EXPECT_EQ(loose->ContainingMenu(), nullptr);
+    delete loose;
+}
+
 }  // namespace

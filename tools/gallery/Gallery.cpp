@@ -1,11 +1,16 @@
 // The control gallery: every control of the framework on one form, the left half
 // enabled and the right half disabled, with Chinese captions.
+//   gallery.exe [skin | menu]
+// "skin" dresses the window in the program's skin (frame, skinned menu bar, menus);
+// "menu" does that and opens the first drop-down of the skinned bar with an item
+// highlighted (for pictures of the menus).
 
 #include <windows.h>
 
 #include <functional>
 
 #include "framework/Buttons.h"
+#include "framework/Classes.h"
 #include "framework/ComCtrls.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
@@ -13,10 +18,16 @@
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "skin/data/SkinData.h"
+#include "skin/window/FormSkinner.h"
+#include "skin/window/MenuSkinner.h"
+#include "skin/window/SkinManage.h"
 
 using namespace vx;
 
 namespace {
+
+bool g_skinned = false;
 
 // A 16 x 16 picture on a magenta (transparent) background.
 TBitmap* MakeGlyph(TColor color, bool check) {
@@ -58,6 +69,7 @@ public:
         SetPosition(poScreenCenter);
         SetClientSize(1000, 560);
         SetShowHint(true);
+        if (g_skinned) BuildSkinData();
         images_ = new TImageList(this);
         const TColor colors[] = {clGreen, clRed, clBlue, clOlive};
         for (TColor color : colors) {
@@ -83,15 +95,47 @@ public:
     }
 
 private:
+    // The program's skin, read from the resource the program carries it in.
+    void BuildSkinData() {
+        auto* data = new TSkinData(this);
+        data->SetName(L"SkinData2");
+        data->SetActive(true);
+        data->SetSkinControls(SkinBit(xcSystemMenu + 1) - 1);
+        data->SetOptions(SkinBit(xoPreview) | SkinBit(xoToolbarBK));
+        data->SetSkinFormtype(sfMainform);
+        try {
+            TResourceStream stream(::GetModuleHandleW(nullptr), L"SKINDATA2", RT_RCDATA);
+            data->ReadSkinStream(stream);
+        } catch (const std::exception&) {
+            // Without the resource the gallery keeps the system's look.
+        }
+    }
+
     void BuildMenu() {
         auto* menu = new TMainMenu(this);
+        menu->SetImages(images_);
         auto* file = NewItem(this, L"文件(&F)", 0, nullptr);
-        file->Add(NewItem(this, L"添加文件(&A)...", ShortCut('O', ssCtrl), nullptr));
+        auto* add = NewItem(this, L"添加文件(&A)...", ShortCut('O', ssCtrl), nullptr);
+        add->SetImageIndex(0);
+        file->Add(add);
+        auto* shutdown = NewItem(this, L"完成后关机(&S)", 0, nullptr);
+        shutdown->SetChecked(true);
+        file->Add(shutdown);
+        auto* remove = NewItem(this, L"删除当前(&D)", ShortCut(VK_DELETE, 0), nullptr);
+        remove->SetEnabled(false);
+        file->Add(remove);
         file->Add(NewItem(this, L"-", 0, nullptr));
         file->Add(NewItem(this, L"退出(&X)", 0, [this](TObject*) { Close(); }));
+        auto* view = NewItem(this, L"查看(&V)", 0, nullptr);
+        view->Add(NewItem(this, L"刷新", ShortCut(VK_F5, 0), nullptr));
+        auto* edit = NewItem(this, L"编辑(&E)", 0, nullptr);
+        edit->Add(NewItem(this, L"复制", 0, nullptr));
+        edit->SetEnabled(false);
         auto* help = NewItem(this, L"帮助(&H)", 0, nullptr);
         help->Add(NewItem(this, L"关于...", 0, nullptr));
         menu->GetItems()->Add(file);
+        menu->GetItems()->Add(view);
+        menu->GetItems()->Add(edit);
         menu->GetItems()->Add(help);
         SetMenu(menu);
         popup_ = new TPopupMenu(this);
@@ -253,11 +297,23 @@ private:
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command, int) {
+    const std::wstring mode = command ? command : L"";
+    g_skinned = mode == L"skin" || mode == L"menu";
+    if (g_skinned) InstallWindowSkinning();
     Application->SetMainFormOnTaskBar(true);
     Application->SetTitle(L"控件一览");
     TGalleryForm* form = nullptr;
     Application->CreateForm(form);
+    TTimer opener(nullptr);
+    opener.SetInterval(1500);
+    opener.OnTimer = [&](TObject*) {
+        opener.SetEnabled(false);
+        TSkinManage* manager = TSkinManage::Instance();
+        TFormSkinner* skinner = manager ? manager->FindForm(form->GetHandle()) : nullptr;
+        if (skinner && skinner->MenuBar()) skinner->MenuBar()->OpenDropDown(0);
+    };
+    opener.SetEnabled(mode == L"menu");
     Application->Run();
     return 0;
 }
