@@ -1,8 +1,9 @@
 // The main window filled for a picture: rows in every state and the bar at half way.
 // An argument opens one more window over it: "about", "shutdown" or "message"; or
 // shows the skinned title bar with the close button "hover"ed or "press"ed, or the
-// skinned system menu open ("sysmenu").
-//   main_window_demo.exe [about|shutdown|message|hover|press|sysmenu]
+// skinned system menu open ("sysmenu"), the open dialog ("open") or the folder chooser
+// ("folder").
+//   main_window_demo.exe [about|shutdown|message|hover|press|sysmenu|open|folder]
 // The stand-in encoder beside the program becomes codecs\mencoder.exe, and a small
 // catalogue is written, so the window starts as it does with the real encoder.
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include "dialogs/about.h"
 #include "framework/SysUtils.h"
 #include "framework/Handles.h"
+#include "skin/controls/ControlDispatch.h"
 #include "skin/window/FormSkinner.h"
 #include "skin/window/SkinManage.h"
 
@@ -59,6 +61,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     PrepareProgramFolder();
 
     InstallWindowSkinning();
+    InstallControlSkinning();
     Application->SetMainFormOnTaskBar(true);
     Application->SetTitle(kMainTitle);
     TfrmMain* form = nullptr;
@@ -87,6 +90,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             dialog.ShowModal();
         } else if (mode == L"message") {
             Application->MessageBox(kStopQuestion, L"终止", MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+        } else if (mode == L"open") {
+            form->btnAddFileClick(form->btnAddFile);
+        } else if (mode == L"folder") {
+            form->btnBrowseClick(form->btnBrowse);
         } else if (TSkinManage* manager = TSkinManage::Instance()) {
             TFormSkinner* skinner = manager->FindForm(form->GetHandle());
             if (!skinner) return;

@@ -1,9 +1,12 @@
 // The control gallery: every control of the framework on one form, the left half
-// enabled and the right half disabled, with Chinese captions.
+// enabled and the right half disabled, with Chinese captions. It wears the program's
+// skin, controls included; "gallery.exe plain" shows the framework's own look.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
+#include <string>
 
 #include "framework/Buttons.h"
 #include "framework/ComCtrls.h"
@@ -13,10 +16,15 @@
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "skin/controls/ControlDispatch.h"
+#include "skin/data/SkinData.h"
+#include "skin/window/SkinManage.h"
 
 using namespace vx;
 
 namespace {
+
+bool g_skinned = true;
 
 // A 16 x 16 picture on a magenta (transparent) background.
 TBitmap* MakeGlyph(TColor color, bool check) {
@@ -55,6 +63,14 @@ class TGalleryForm : public TForm {
 public:
     explicit TGalleryForm(TComponent* owner) : TForm(owner) {
         SetCaption(L"控件一览 - Vexlo 框架");
+        if (g_skinned) {
+            // The program's skin, read when the form has been built.
+            auto* skin = new TSkinData(this);
+            skin->SetName(L"SkinData1");
+            skin->SetActive(true);
+            TResourceStream stream(::GetModuleHandleW(nullptr), L"GALLERYSKIN", RT_RCDATA);
+            skin->ReadSkinStream(stream);
+        }
         SetPosition(poScreenCenter);
         SetClientSize(1000, 560);
         SetShowHint(true);
@@ -254,6 +270,14 @@ private:
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    g_skinned = !(argc > 1 && std::wstring(argv[1]) == L"plain");
+    ::LocalFree(argv);
+    if (g_skinned) {
+        InstallWindowSkinning();
+        InstallControlSkinning();
+    }
     Application->SetMainFormOnTaskBar(true);
     Application->SetTitle(L"控件一览");
     TGalleryForm* form = nullptr;
