@@ -131,9 +131,16 @@ void TControlDispatcher::AttachFormControls(TFormSkinner& host, TCustomForm& for
 
 void TControlDispatcher::DispatchControl(TFormSkinner& host, TControl* control, TControl* parent) {
     TSkinData* data = host.SkinData();
-    if (!data || !control || IsSkinCompanion(host, control)) return;
+    if (!data || !control || control->IsDestroying() || IsSkinCompanion(host, control)) return;
     auto* windowed = dynamic_cast<TWinControl*>(control);
-    bool already = ListedSkinOf(host, control) != nullptr;
+    TSkinControl* listed = ListedSkinOf(host, control);
+    if (listed && listed->State() == scsDestroyed) {
+        // Its window was destroyed and made anew (the control, or a container around it,
+        // was re-created): the object that stood aside makes room for a fresh one.
+        FreeControlSkin(listed, false);
+        listed = nullptr;
+    }
+    bool already = listed != nullptr;
     if (!already && windowed && windowed->HandleAllocated()) already = AnswersQuery(windowed->GetHandle());
     switch (PreDispatch(control->ClassName(), control->GetTag(), data->GetDisableTag(), control->GetParent() != nullptr,
                         already)) {
@@ -268,17 +275,19 @@ void TControlDispatcher::Rescroll(TFormSkinner& host, HWND child) {
     if (!host.SkinData() || !child) return;
     TWinControl* control = ::IsWindow(child) ? FindControl(child) : nullptr;
     std::vector<TSkinControl*> old;
+    bool scrollSkin = false;
     for (TSkinControl* s : host.ControlSkins()) {
         const bool own = (control && s->Control() == control) || s->Window() == child;
-        // Children of a container made anew lost their windows with it.
-        const bool inside = control && s->State() == scsDestroyed && s->Control() && IsWithin(s->Control(), control);
-        if (own || inside) old.push_back(s);
+        const bool scrolls = s->InheritsFrom(L"TSkinScrollbar");
+        // A scroll-bar skin is renewed; any other object only when its window is gone
+        // (children of a container made anew lost their windows with it).
+        const bool dead = s->State() == scsDestroyed;
+        if ((own && (scrolls || dead)) || (control && dead && s->Control() && IsWithin(s->Control(), control))) {
+            old.push_back(s);
+            scrollSkin = scrollSkin || (own && scrolls);
+        }
     }
-    bool scrollSkin = false;
-    for (TSkinControl* s : old) {
-        if (s->Control() == control || s->Window() == child) scrollSkin = scrollSkin || s->InheritsFrom(L"TSkinScrollbar");
-        FreeControlSkin(s, s->State() != scsDestroyed);
-    }
+    for (TSkinControl* s : old) FreeControlSkin(s, s->State() != scsDestroyed);
     if (control) {
         if (scrollSkin) {
             TSkinChoice fresh;

@@ -19,6 +19,7 @@
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/Handles.h"
 #include "framework/StdCtrls.h"
 #include "skin/controls/ControlDispatch.h"
 #include "skin/controls/SkinBoxes.h"
@@ -263,8 +264,89 @@ TEST_F(Dispatch, AControlRecreatedByAPropertySetterIsSkinnedAgain) {
     ASSERT_NE(skin, nullptr);
     EXPECT_EQ(skin->Window(), check->GetHandle());
     EXPECT_EQ(skin->State(), scsInitialised);
-    // No dead object stays behind.
-    for (TSkinControl* o : s->ControlSkins()) EXPECT_NE(o->State(), scsDestroyed);
+    // A container made anew takes its children's windows with it: they are skinned
+    // again too.
+    HWND oldButton = inPanel->GetHandle();
+    panel->SetBorderStyle(bsSingle);
+    ASSERT_NE(inPanel->GetHandle(), oldButton);
+    PumpUntil([&] { return Queried(inPanel->GetHandle()); }, 100);
+    EXPECT_TRUE(Queried(inPanel->GetHandle()));
+    EXPECT_EQ(SkinOf(inPanel), L"TSkinButton");
+    EXPECT_TRUE(Queried(check->GetHandle()));
+    EXPECT_EQ(SkinOf(panel), L"TSkinBox");
+    // No dead object stays behind, and no control has two.
+    Pump();
+    std::map<TControl*, int> per;
+    for (TSkinControl* o : s->ControlSkins()) {
+        EXPECT_NE(o->State(), scsDestroyed);
+        ++per[o->Control()];
+    }
+    for (const auto& [control, n] : per) EXPECT_EQ(n, 1) << Narrow(control->ClassName());
+}
+
+// A skin object that makes a companion panel for itself, as the scroll-bar skins do.
+class TCompanionSkin : public TSkinControl {
+public:
+    using TSkinControl::TSkinControl;
+    void InitControl(IControlSkinHost* form, const TControlSkinData* data, bool adoptColour,
+                     TCanvas* canvas) override {
+        TSkinControl::InitControl(form, data, adoptColour, canvas);
+        companion_ = madeCompanion;
+    }
+    TControl* madeCompanion = nullptr;
+};
+
+// A panel of the class scroll-bar companions have.
+class TNamedCompanion : public TPanel {
+public:
+    using TPanel::TPanel;
+    static const TClassInfo& StaticClass() {
+        static const TClassInfo info(L"TWScrollbar", &TPanel::StaticClass(), nullptr);
+        return info;
+    }
+    const TClassInfo& ClassType() const override { return StaticClass(); }
+};
+
+TEST_F(Dispatch, TheApplicationsHookDecidesFirstAndCompanionsAreNeverOffered) {
+    std::vector<std::wstring> asked;
+    TComponent* sender = nullptr;
+    TControl* handedForm = nullptr;
+    TCompanionSkin* made = nullptr;
+    TPanel* companion = nullptr;
+    data_->OnSkinControl = [&](TComponent* Sender, TSkinData* SkinData, TControl* Form, TControl* Control,
+                               const std::wstring& ControlClass, TComponent*& SkinnedControl) {
+        EXPECT_EQ(SkinData, data_);
+        EXPECT_EQ(SkinnedControl, nullptr);
+        asked.push_back(ControlClass);
+        if (Control != button) return;
+        sender = Sender;
+        handedForm = Form;
+        companion = new TPanel(form.get());
+        companion->SetParent(form.get());
+        companion->SetBounds(300, 8, 10, 25);
+        companion->SetColor(clAqua);
+        made = new TCompanionSkin(button);
+        made->madeCompanion = companion;
+        SkinnedControl = made;
+    };
+    TScopeExit unhook([] { data_->OnSkinControl = nullptr; });
+    auto* named = Place<TNamedCompanion>(*form, form.get(), 380, 200, 20, 40);
+    named->SetColor(clAqua);
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(sender, static_cast<TComponent*>(s));
+    EXPECT_EQ(handedForm, form.get());
+    EXPECT_EQ(TControlDispatcher::ListedSkinOf(*s, button), made) << "the hook's object, initialised and listed";
+    EXPECT_EQ(made->State(), scsInitialised);
+    EXPECT_TRUE(Queried(button->GetHandle()));
+    EXPECT_NE(std::find(asked.begin(), asked.end(), L"TEDIT"), asked.end()) << "class names in upper case";
+    // Companions are never dispatched, whatever they descend from; other panels are.
+    EXPECT_EQ(SkinOf(companion), L"");
+    EXPECT_EQ(companion->GetColor(), clAqua);
+    EXPECT_EQ(SkinOf(named), L"");
+    EXPECT_EQ(named->GetColor(), clAqua);
+    EXPECT_EQ(SkinOf(panel), L"TSkinBox");
 }
 
 // The message box under test, looked at from a timer while it runs.
@@ -332,7 +414,7 @@ TEST_F(Dispatch, GroupBoxEditAndPanelWearTheSkinsColours) {
         EXPECT_EQ(::GetPixel(dc.Get(), r.right / 2, frame.top), shadow) << "the top line right of the caption";
         // The caption sits on a gap of the face colour, over the top line.
         int ink = 0;
-        for (int x = 8; x < 40; ++x)
+        for (int x = 8; x < 20; ++x)
             for (int y = 0; y < frame.top * 2; ++y) {
                 const COLORREF p = ::GetPixel(dc.Get(), x, y);
                 ink += p != face;
@@ -340,33 +422,41 @@ TEST_F(Dispatch, GroupBoxEditAndPanelWearTheSkinsColours) {
             }
         EXPECT_GT(ink, 10) << "the caption's text";
     }
-    // The edit's border: the shadow colour outside, two white lines inside it.
+    // The edit's border on the screen after its own painting (frame and client): the
+    // shadow colour outside, two white lines inside it.
     {
         auto* skin = static_cast<TSkinEdit*>(TControlDispatcher::ListedSkinOf(*s, edit));
         ASSERT_NE(skin, nullptr);
+        const HWND h = edit->GetHandle();
         RECT r{};
-        ::GetWindowRect(edit->GetHandle(), &r);
+        ::GetWindowRect(h, &r);
         ::OffsetRect(&r, -r.left, -r.top);
+        ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+        Pump(2);
+        auto at = [&](int x, int y) {
+            TWindowDC whole = TWindowDC::Whole(h);
+            return ::GetPixel(whole.Get(), x, y) & 0xFFFFFF;
+        };
+        const int y = r.bottom / 2;
+        EXPECT_EQ(at(0, y), shadow);
+        EXPECT_EQ(at(1, y), RGB(255, 255, 255));
+        EXPECT_EQ(at(2, y), RGB(255, 255, 255));
+        EXPECT_EQ(at(r.right - 1, y), shadow);
+        EXPECT_EQ(at(r.right / 2, r.bottom - 1), shadow);
+        EXPECT_EQ(at(r.right / 2, 0), shadow);
+        // Printed: the shadow frame around a frame of the DC's current brush.
         TWindowDC screen(nullptr);
         TMemoryDC dc(screen.Get());
         TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), r.right, r.bottom));
         TSelectObject select(dc.Get(), bitmap.Get());
         TBrushHandle black(::CreateSolidBrush(RGB(0, 0, 0)));
         ::FillRect(dc.Get(), &r, black.Get());
-        ::SendMessageW(edit->GetHandle(), WM_PAINT, reinterpret_cast<WPARAM>(dc.Get()), 0);
-        const int y = r.bottom / 2;
-        EXPECT_EQ(::GetPixel(dc.Get(), 0, y), shadow);
-        EXPECT_EQ(::GetPixel(dc.Get(), 1, y), RGB(255, 255, 255));
-        EXPECT_EQ(::GetPixel(dc.Get(), 2, y), RGB(255, 255, 255));
-        EXPECT_EQ(::GetPixel(dc.Get(), r.right - 1, y), shadow);
-        EXPECT_EQ(::GetPixel(dc.Get(), r.right / 2, r.bottom - 1), shadow);
-        // Printed: the shadow frame around a frame of the current brush.
-        ::FillRect(dc.Get(), &r, black.Get());
         TBrushHandle blue(::CreateSolidBrush(RGB(0, 0, 200)));
         TSelectObject brush(dc.Get(), blue.Get());
-        ::SendMessageW(edit->GetHandle(), WM_PRINT, reinterpret_cast<WPARAM>(dc.Get()), PRF_NONCLIENT);
+        skin->PrintBorder(dc.Get(), r);
         EXPECT_EQ(::GetPixel(dc.Get(), 0, y), shadow);
         EXPECT_EQ(::GetPixel(dc.Get(), 1, y), RGB(0, 0, 200));
+        EXPECT_EQ(::GetPixel(dc.Get(), 2, y), RGB(0, 0, 0));
         // An edit without a border gets nothing drawn.
         edit->SetBorderStyle(bsNone);
         PumpUntil([&] { return Queried(edit->GetHandle()); }, 100);
@@ -374,8 +464,11 @@ TEST_F(Dispatch, GroupBoxEditAndPanelWearTheSkinsColours) {
         ::OffsetRect(&r, -r.left, -r.top);
         ::FillRect(dc.Get(), &r, black.Get());
         skin = static_cast<TSkinEdit*>(TControlDispatcher::ListedSkinOf(*s, edit));
-        if (skin) skin->DrawControl(dc.Get(), r);
+        ASSERT_NE(skin, nullptr);
+        skin->DrawControl(dc.Get(), r);
+        skin->PrintBorder(dc.Get(), r);
         EXPECT_EQ(::GetPixel(dc.Get(), 0, 0), RGB(0, 0, 0));
+        EXPECT_EQ(::GetPixel(dc.Get(), 1, y), RGB(0, 0, 0));
     }
     // The panel shows the face colour.
     {
