@@ -272,7 +272,19 @@ void TControlDispatcher::AttachForeignWindow(TFormSkinner& host, HWND window) {
 // --- renewal, refresh and freeing ------------------------------------------------------------------
 
 void TControlDispatcher::Rescroll(TFormSkinner& host, HWND child) {
-    if (!host.SkinData() || !child) return;
+    if (!host.SkinData()) return;
+    if (!child) {
+        // Objects whose windows are gone: controls with a new window are skinned afresh.
+        std::vector<TControl*> again;
+        for (TSkinControl* s : std::vector<TSkinControl*>(host.ControlSkins())) {
+            if (s->State() != scsDestroyed) continue;
+            auto* windowed = dynamic_cast<TWinControl*>(s->Control());
+            if (windowed && windowed->HandleAllocated() && !windowed->IsDestroying()) again.push_back(windowed);
+            FreeControlSkin(s, false);
+        }
+        for (TControl* c : again) DispatchControl(host, c, c->GetParent());
+        return;
+    }
     TWinControl* control = ::IsWindow(child) ? FindControl(child) : nullptr;
     std::vector<TSkinControl*> old;
     bool scrollSkin = false;

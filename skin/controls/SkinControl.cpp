@@ -157,6 +157,7 @@ bool TSkinControl::BeforeMessage(TMessage& message) {
         skinActive_ = false;
         state_ = scsDestroyed;
         RestoreControl();
+        if (form_) form_->ControlWindowDestroyed();
         return false;
     case WM_SKINQUERY:
         message.Result = 1;

@@ -24,6 +24,10 @@ public:
     // its skin object stood aside on the old window's destruction; the host skins the new
     // window later, outside the control's own message handling.
     virtual void ControlWindowRecreated(HWND window) {}
+    // A skinned window was destroyed (its object now stands aside). When the control
+    // gets a new window (a container re-created takes its children's windows along), the
+    // host skins it later; a control that is going away takes its object with it first.
+    virtual void ControlWindowDestroyed() {}
 };
 
 // The controls layer's side: what a form skin object asks of control skinning.
@@ -37,7 +41,8 @@ public:
     // code by its class name and style.
     virtual void AttachChildControl(TFormSkinner& host, HWND child) = 0;
     // The skin object of a child whose window was made anew, or whose scroll bars are to
-    // be skinned afresh, is replaced by a new one.
+    // be skinned afresh, is replaced by a new one. A null child: every object whose
+    // window is gone is freed, and its control skinned afresh when it has a new window.
     virtual void Rescroll(TFormSkinner& host, HWND child) = 0;
     // After a skin change.
     virtual void RefreshControlSkin(TSkinControl* skin) = 0;

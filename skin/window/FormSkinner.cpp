@@ -392,6 +392,7 @@ LRESULT TFormSkinner::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SKINATTACHED: CompleteAttach(); return 0;
     case WM_SKINRESCROLL:
+        if (!wParam) revivePosted_ = false;
         if (IControlSkinFactory* f = ControlSkinFactory(); f && lifecycle_ < 4)
             f->Rescroll(*this, reinterpret_cast<HWND>(wParam));
         return 0;
@@ -1071,6 +1072,11 @@ void TFormSkinner::UnregisterControlSkin(TSkinControl* skin) {
 
 void TFormSkinner::ControlWindowRecreated(HWND window) {
     if (window_ && lifecycle_ < 4) ::PostMessageW(window_, WM_SKINRESCROLL, reinterpret_cast<WPARAM>(window), 0);
+}
+
+void TFormSkinner::ControlWindowDestroyed() {
+    if (!window_ || lifecycle_ >= 4 || revivePosted_) return;
+    revivePosted_ = ::PostMessageW(window_, WM_SKINRESCROLL, 0, 0) != FALSE;
 }
 
 void TFormSkinner::AttachChildControl(HWND child) {

@@ -101,6 +101,7 @@ public:
     void RegisterControlSkin(TSkinControl* skin) override;
     void UnregisterControlSkin(TSkinControl* skin) override;
     void ControlWindowRecreated(HWND window) override;
+    void ControlWindowDestroyed() override;
     void FreeTitleButtons() { buttons_.clear(), hot_ = nullptr; }
 
     HWND Window() const { return window_; }
@@ -216,6 +217,7 @@ private:
     // Not owned here alone: a framework control owns its skin object too, and either
     // side freeing it takes it off this list.
     std::vector<TSkinControl*> controlSkins_;
+    bool revivePosted_ = false;
 };
 
 }  // namespace vx
