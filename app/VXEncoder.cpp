@@ -3,6 +3,7 @@
 
 #include "app/main.h"
 #include "framework/Forms.h"
+#include "skin/controls/ControlDispatch.h"
 #include "skin/window/SkinManage.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -15,6 +16,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     // Every window the program opens wears the skin the main window carries.
     InstallWindowSkinning();
+    // ... and their controls too.
+    InstallControlSkinning();
     Application->SetMainFormOnTaskBar(true);
     Application->SetTitle(kMainTitle);
     TfrmMain* frmMain = nullptr;

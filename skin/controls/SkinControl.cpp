@@ -128,6 +128,12 @@ void TSkinControl::PassOn(TMessage& message) {
 }
 
 void TSkinControl::Route(TMessage& message) {
+    if (message.Msg == CM_RECREATEWND && state_ == scsDestroyed && form_) {
+        // The control stood aside when its old window went; its new one is skinned by
+        // the host (a fresh object), after this message.
+        if (auto* windowed = dynamic_cast<TWinControl*>(control_); windowed && windowed->HandleAllocated())
+            form_->ControlWindowRecreated(windowed->GetHandle());
+    }
     if (message.Msg == WM_SKINSWITCH) {
         skinActive_ = static_cast<std::intptr_t>(message.WParam) > 0;
         if (skinActive_) Repaint();
@@ -151,6 +157,7 @@ bool TSkinControl::BeforeMessage(TMessage& message) {
         skinActive_ = false;
         state_ = scsDestroyed;
         RestoreControl();
+        if (form_) form_->ControlWindowDestroyed();
         return false;
     case WM_SKINQUERY:
         message.Result = 1;

@@ -19,7 +19,10 @@
 #include "framework/Component.h"
 #include "framework/Messages.h"
 #include "skin/controls/DispatchRules.h"
+#include "skin/data/SkinData.h"
 #include "skin/data/imgutil.h"
+#include "skin/window/ControlSkinHost.h"
+#include "skin/window/SkinMessages.h"
 
 namespace vx {
 
@@ -31,27 +34,14 @@ class TSkinModel;
 class TSkinControl;
 
 namespace skinmsg {
-// Private messages of the skin engine.
-constexpr unsigned WM_SKINQUERY = 0x3523;   // every skinned window answers 1
-constexpr unsigned WM_SKINSWITCH = 0x3506;  // wParam > 0: the object paints; otherwise it stands aside
+// Private messages of the skin engine, as the window layer defines them.
+using vx::WM_SKINQUERY;                                     // every skinned window answers 1
+inline constexpr unsigned WM_SKINSWITCH = WM_SKINCONTROLSWITCH;  // wParam > 0: the object paints; otherwise it stands aside
 }  // namespace skinmsg
 
-// What a control skin object paints with: the skin model and the settings of the skin
-// data that carries it. Owned by the skin data; the objects only read it.
-struct TControlSkinData {
-    TSkinModel* Model = nullptr;
-    skinrules::TSkinControlSet SkinControls = skinrules::DefaultSkinControls;
-    skinrules::TSkinOptionSet Options = skinrules::Bit(skinrules::xoPreview) | skinrules::Bit(skinrules::xoToolbarBK);
-    int DisableTag = 99;
-};
-
-// The form skin object's side of the bargain: the list of its control skin objects.
-class IControlSkinHost {
-public:
-    virtual ~IControlSkinHost() = default;
-    virtual void RegisterControlSkin(TSkinControl* skin) = 0;
-    virtual void UnregisterControlSkin(TSkinControl* skin) = 0;
-};
+// TControlSkinData (what the objects paint with) belongs to the skin data component
+// (skin/data/SkinData.h); IControlSkinHost (the form skin object's list) to the window
+// layer (skin/window/ControlSkinHost.h).
 
 // States of a control skin object.
 enum : int { scsNew = 0, scsInitialised = 1, scsRestored = 2, scsDestroyed = 6 };
@@ -85,6 +75,9 @@ public:
     // After a skin change: the face colour again, then a repaint.
     virtual void RefreshSkin();
     virtual bool CanShowHover() { return true; }
+    // A control this object made or took for itself (a companion): the dispatcher never
+    // offers it a skin of its own.
+    virtual bool IsCompanion(const TControl* control) const { return control && control == companion_; }
 
     // Invalidates the window (erasing) and updates it at once; a companion instead when
     // there is one.

@@ -157,6 +157,7 @@ TSkinData::TSkinData(TComponent* owner)
     maximizedWidth_ = ::GetSystemMetrics(SM_CXMAXIMIZED);
     maximizedHeight_ = ::GetSystemMetrics(SM_CYMAXIMIZED);
     LoadMenuGlyphs();
+    controlData_.Model = model_.get();
 }
 
 TSkinData::~TSkinData() {
@@ -279,7 +280,7 @@ void TSkinData::Loaded() {
     TComponent::Loaded();
     if (IsDesigning()) return;
 
-    if (!SkinPlatform().GetScrollBarInfo) skinControls_ &= ~SkinBit(xcScrollbar);
+    if (!SkinPlatform().GetScrollBarInfo) SetSkinControls(skinControls_ & ~SkinBit(xcScrollbar));
 
     ISkinManager* manager = EnsureSkinManager();
     if (manager) manager->RegisterSkinData(this);
@@ -305,9 +306,9 @@ void TSkinData::Loaded() {
     }
 
     if (HasControl(xcMainMenu))
-        skinControls_ &= ~SkinBit(xcMenuItem);
+        SetSkinControls(skinControls_ & ~SkinBit(xcMenuItem));
     else
-        skinControls_ &= ~SkinBit(xcSystemMenu);
+        SetSkinControls(skinControls_ & ~SkinBit(xcSystemMenu));
 
     CaptureIconBitmap();
 }

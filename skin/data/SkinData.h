@@ -60,6 +60,16 @@ inline constexpr std::uint32_t SkinActionDelayMs = 250;
 extern const wchar_t* const DefaultSkin3rdRows[];
 extern const int DefaultSkin3rdRowCount;
 
+// What a control skin object paints with: the skin model and the settings of the skin
+// data that carries it. A skin data component owns one and keeps it in step with its
+// settings; the control skin objects only read it (tests may fill one of their own).
+struct TControlSkinData {
+    TSkinModel* Model = nullptr;
+    TSkinControlSet SkinControls = DefaultSkinControls;
+    TSkinOptionSet Options = DefaultSkinOptions;
+    std::int32_t DisableTag = DefaultDisableTag;
+};
+
 using TFormSkinEvent = std::function<void(TObject* Sender, const std::wstring& aName, bool& DoSkin)>;
 using TSkinControlEvent =
     std::function<void(TComponent* Sender, TSkinData* SkinData, TControl* Form, TControl* Control,
@@ -76,11 +86,20 @@ public:
     bool GetActive() const { return active_; }
     void SetActive(bool value);
     std::int32_t GetDisableTag() const { return disableTag_; }
-    void SetDisableTag(std::int32_t value) { disableTag_ = value; }
+    void SetDisableTag(std::int32_t value) {
+        disableTag_ = value;
+        controlData_.DisableTag = value;
+    }
     TSkinControlSet GetSkinControls() const { return skinControls_; }
-    void SetSkinControls(TSkinControlSet value) { skinControls_ = value & (SkinBit(SkinControlTypeCount) - 1); }
+    void SetSkinControls(TSkinControlSet value) {
+        skinControls_ = value & (SkinBit(SkinControlTypeCount) - 1);
+        controlData_.SkinControls = skinControls_;
+    }
     TSkinOptionSet GetOptions() const { return options_; }
-    void SetOptions(TSkinOptionSet value) { options_ = value & (SkinBit(SkinOptionCount) - 1); }
+    void SetOptions(TSkinOptionSet value) {
+        options_ = value & (SkinBit(SkinOptionCount) - 1);
+        controlData_.Options = options_;
+    }
     TStrings* GetSkin3rd() const { return skin3rd_.get(); }
     // Copies the rows (null empties the list).
     void SetSkin3rd(TStrings* rows);
@@ -126,6 +145,9 @@ public:
     TMemoryStream& Store() { return *store_; }
     TSkinModel& Model() { return *model_; }
     const TSkinModel& Model() const { return *model_; }
+    // The model and settings the control skin objects of this skin paint with; it lives
+    // as long as this component and follows every change of the settings.
+    const TControlSkinData* ControlSkinData() const { return &controlData_; }
 
     // --- what the window and control skinning read ----------------------------------
     // The application's small icon on magenta, magenta transparent (empty until Loaded
@@ -180,6 +202,7 @@ private:
     std::int32_t maximizedHeight_ = 0;
     HWND lastQueriedWindow_ = nullptr;
     bool paintFrame_ = true;
+    TControlSkinData controlData_;
 };
 
 // --- platform helpers for the painters ---------------------------------------------------

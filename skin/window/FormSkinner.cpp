@@ -133,6 +133,7 @@ TFormSkinner::TFormSkinner(TComponent* owner) : TComponent(owner) {
 TFormSkinner::~TFormSkinner() {
     hoverTimer_->SetEnabled(false);
     if (subclass_.Attached()) DetachQuiet();
+    FreeControlSkins(false);
     formHook_.Remove();
     InstallMenuOwnerDraw(false);
     buttons_.clear();
@@ -224,6 +225,7 @@ void TFormSkinner::CompleteAttach() {
     oldFrameHeight_ = (wr.bottom - wr.top) - (clientRect_.bottom - clientRect_.top);
     // At detach the skinned bar's room goes and the native bar comes back.
     if (menuBar_) oldFrameHeight_ += menuBar_->RemovedBarHeight() - menuBarHeight_;
+    AttachControls();
     if (lifecycle_ == 0) {
         if (class_.Mdi == TMdiKind::Child) {
             if (showState_ == TShowState::Maximized) {
@@ -359,6 +361,8 @@ void TFormSkinner::Recolour() {
             if (form_->Components(i)->InheritsFrom(TCustomForm::StaticClass()))
                 static_cast<TCustomForm*>(form_->Components(i))->SetColor(data_->Model().ButtonFaceColour);
     }
+    if (IControlSkinFactory* f = ControlSkinFactory())
+        for (TSkinControl* skin : std::vector<TSkinControl*>(controlSkins_)) f->RefreshControlSkin(skin);
     lifecycle_ = 3;
     if (frameSkinned_) {
         FitFrame(true);
@@ -417,7 +421,19 @@ LRESULT TFormSkinner::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(data_->Model().FaceBrush.Get());
     }
     case WM_SKINATTACHED: CompleteAttach(); return 0;
-    case WM_SKINRESCROLL: return 0;  // scroll-bar skins of child controls: not built
+    case WM_SKINRESCROLL:
+        if (!wParam) revivePosted_ = false;
+        if (IControlSkinFactory* f = ControlSkinFactory(); f && lifecycle_ < 4)
+            f->Rescroll(*this, reinterpret_cast<HWND>(wParam));
+        return 0;
+    case WM_SKINATTACHCHILD:
+        if (attached_ && lifecycle_ < 4) AttachChildControl(reinterpret_cast<HWND>(wParam));
+        return 0;
+    case WM_PARENTNOTIFY:
+        // A child made after the attach is skinned once its creation has finished.
+        if (LOWORD(wParam) == WM_CREATE && attached_ && ControlSkinFactory())
+            ::PostMessageW(window_, WM_SKINATTACHCHILD, static_cast<WPARAM>(lParam), 0);
+        break;
     case WM_SKINQUERY:
         ::PostMessageW(window_, WM_SKINAPPLIED, 0, kSkinMagic);
         return 1;
@@ -1089,9 +1105,67 @@ void TFormSkinner::RebuildMenuBar() {
     if (lifecycle_ == 1 || lifecycle_ == 3) PaintFrame();
 }
 
+// --- control skins ---------------------------------------------------------------------------------
+
+namespace {
+IControlSkinFactory* g_controlSkinFactory = nullptr;
+}  // namespace
+
+IControlSkinFactory* ControlSkinFactory() { return g_controlSkinFactory; }
+void SetControlSkinFactory(IControlSkinFactory* factory) { g_controlSkinFactory = factory; }
+
+void TFormSkinner::RegisterControlSkin(TSkinControl* skin) {
+    if (skin && std::find(controlSkins_.begin(), controlSkins_.end(), skin) == controlSkins_.end())
+        controlSkins_.push_back(skin);
+}
+
+void TFormSkinner::UnregisterControlSkin(TSkinControl* skin) {
+    controlSkins_.erase(std::remove(controlSkins_.begin(), controlSkins_.end(), skin), controlSkins_.end());
+}
+
+void TFormSkinner::ControlWindowRecreated(HWND window) {
+    if (window_ && lifecycle_ < 4) ::PostMessageW(window_, WM_SKINRESCROLL, reinterpret_cast<WPARAM>(window), 0);
+}
+
+void TFormSkinner::ControlWindowDestroyed() {
+    if (!window_ || lifecycle_ >= 4 || revivePosted_) return;
+    revivePosted_ = ::PostMessageW(window_, WM_SKINRESCROLL, 0, 0) != FALSE;
+}
+
+void TFormSkinner::AttachChildControl(HWND child) {
+    IControlSkinFactory* f = ControlSkinFactory();
+    if (!f || !data_ || !child || !::IsWindow(child)) return;
+    f->AttachChildControl(*this, child);
+}
+
+void TFormSkinner::AttachControls() {
+    IControlSkinFactory* f = ControlSkinFactory();
+    if (!f || !data_) return;
+    if (form_) {
+        f->AttachFormControls(*this, *form_);
+        return;
+    }
+    std::vector<HWND> children;
+    for (HWND c = ::GetWindow(window_, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        if (::GetWindowLongW(c, GWL_STYLE) & WS_CHILD) children.push_back(c);
+    for (HWND c : children) f->AttachChildControl(*this, c);
+}
+
+void TFormSkinner::FreeControlSkins(bool restore) {
+    IControlSkinFactory* f = ControlSkinFactory();
+    if (!f) {
+        controlSkins_.clear();
+        return;
+    }
+    // Each object takes itself off the list as it is freed.
+    for (TSkinControl* skin : std::vector<TSkinControl*>(controlSkins_)) f->FreeControlSkin(skin, restore);
+    controlSkins_.clear();
+}
+
 void TFormSkinner::DetachQuiet() {
     hoverTimer_->SetEnabled(false);
     mdiClient_.reset();
+    FreeControlSkins(lifecycle_ < 4);
     formHook_.Remove();
     subclass_.Detach();
     InstallMenuOwnerDraw(false);
@@ -1104,6 +1178,7 @@ void TFormSkinner::Detach() {
     hoverTimer_->SetEnabled(false);
     mdiClient_.reset();
     const bool going = lifecycle_ == 4 || lifecycle_ == 6;
+    FreeControlSkins(!going);
     if (!frameSkinned_) {
         if (form_ && colorSaved_ && !going) form_->SetColor(savedColor_);
         InstallMenuOwnerDraw(false);

@@ -17,6 +17,7 @@
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "framework/WindowSubclass.h"
+#include "skin/window/ControlSkinHost.h"
 #include "skin/window/FrameRules.h"
 
 namespace vx {
@@ -71,7 +72,7 @@ public:
     bool UsesWindowIcon = false;
 };
 
-class TFormSkinner : public TComponent {
+class TFormSkinner : public TComponent, public IControlSkinHost {
 public:
     explicit TFormSkinner(TComponent* owner);
     ~TFormSkinner() override;
@@ -97,8 +98,23 @@ public:
     void RebuildMenuBar();
     // The object in front of an MDI frame's client window (null for other windows).
     TMdiClientSkinner* MdiClientSkinner() const { return mdiClient_.get(); }
-    // Child-control skins of foreign windows (not built yet: nothing happens).
-    void AttachChildControl(HWND) {}
+    // Skins one child window (a framework control, or a window of other code by its
+    // class and style) through the registered control skin factory.
+    void AttachChildControl(HWND child);
+    // Skins the children of the window: a framework form's controls, or each direct
+    // child window of a foreign window.
+    void AttachControls();
+    // Frees every control skin object, giving each control back what it changed first
+    // when `restore` is set.
+    void FreeControlSkins(bool restore);
+    // The control skin objects of the window's children.
+    const std::vector<TSkinControl*>& ControlSkins() const { return controlSkins_; }
+
+    // IControlSkinHost
+    void RegisterControlSkin(TSkinControl* skin) override;
+    void UnregisterControlSkin(TSkinControl* skin) override;
+    void ControlWindowRecreated(HWND window) override;
+    void ControlWindowDestroyed() override;
     void FreeTitleButtons() { buttons_.clear(), hot_ = nullptr; }
 
     HWND Window() const { return window_; }
@@ -241,6 +257,10 @@ private:
     std::unique_ptr<TMenuOwnerDraw> ownerDraw_;
     bool menuTracking_ = false;
     HMENU trackedMenu_ = nullptr;
+    // Not owned here alone: a framework control owns its skin object too, and either
+    // side freeing it takes it off this list.
+    std::vector<TSkinControl*> controlSkins_;
+    bool revivePosted_ = false;
 };
 
 }  // namespace vx

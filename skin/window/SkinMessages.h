@@ -17,6 +17,7 @@ constexpr unsigned WM_SKINPING = 0xBC4D;            // answers 0x41A2 when lPara
 constexpr unsigned WM_SKINBUTTONCLICK = 0x3514;     // posted with the action code of a custom button
 constexpr unsigned WM_SKINBUTTONVISIBLE = 0x3515;   // (visibility code, action): > 0 means visible
 constexpr unsigned WM_SKINCONTROLSWITCH = 0x3506;   // the per-control skin switch
+constexpr unsigned WM_SKINATTACHCHILD = 0x3519;     // posted to a form object: skin the child window in wParam
 
 constexpr long kSkinMagic = 0x41A2;
 

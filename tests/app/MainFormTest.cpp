@@ -18,6 +18,8 @@
 
 #include "app/PowerOff.h"
 #include "app/main.h"
+#include "skin/controls/ControlDispatch.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/window/FormSkinner.h"
 #include "skin/window/MenuSkinner.h"
 #include "skin/window/SkinManage.h"
@@ -305,8 +307,9 @@ TEST_F(MainForm, SkinningIsAskedForWhenTheWindowIsBuiltBeforeOnCreate) {
 
 // --- creation, settings ------------------------------------------------------------------------
 
-TEST_F(MainForm, TheSkinnedWindowKeepsItsClientArea) {
+TEST_F(MainForm, TheSkinnedWindowKeepsItsClientAreaAndConvertsWithItsControlsSkinned) {
     InstallWindowSkinning();
+    InstallControlSkinning();
     Make();
     form->Show();
     HWND h = form->GetHandle();
@@ -332,8 +335,55 @@ TEST_F(MainForm, TheSkinnedWindowKeepsItsClientArea) {
     EXPECT_EQ(window.bottom - window.top, 393 + 34);
     // The application window stays as it is.
     EXPECT_EQ(TSkinManage::Instance()->FindForm(Application->GetHandle()), nullptr);
+
+    // Every control of the window wears the skin.
+    TFormSkinner* s = TSkinManage::Instance()->FindForm(h);
+    auto skinOf = [&](TControl* c) {
+        TSkinControl* k = TControlDispatcher::ListedSkinOf(*s, c);
+        return k ? WideToUtf8(k->ClassName()) : std::string("none");
+    };
+    for (TControl* c : std::vector<TControl*>{form->btnAddFile, form->btnStart, form->btnStop, form->btnBrowse})
+        EXPECT_EQ(skinOf(c), "TSkinButton") << WideToUtf8(c->GetName());
+    EXPECT_EQ(skinOf(form->edtOutputFolder), "TSkinEdit");
+    EXPECT_EQ(skinOf(form->chkShutdown), "TSkinCheckBox");
+    EXPECT_EQ(skinOf(form->sbtnAbout), "TSkinSpeedButton");
+    EXPECT_EQ(skinOf(form->SpeedButton1), "TSkinSpeedButton");
+    for (TControl* c : std::vector<TControl*>{form->pnlTop, form->Panel1, form->Panel2, form->Panel3})
+        EXPECT_EQ(skinOf(c), "TSkinBox") << WideToUtf8(c->GetName());
+    for (TWinControl* c : std::vector<TWinControl*>{form->btnStart, form->edtOutputFolder, form->chkShutdown})
+        EXPECT_EQ(::SendMessageW(c->GetHandle(), WM_SKINQUERY, 0, 0), 1) << WideToUtf8(c->GetName());
+    EXPECT_EQ(form->Panel1->GetColor(), static_cast<TColor>(form->SkinData2->Model().ButtonFaceColour));
+
+    // A whole conversion clicked through the skinned controls.
+    auto click = [](TWinControl* c) {
+        const LPARAM centre = MAKELPARAM(c->GetWidth() / 2, c->GetHeight() / 2);
+        ::PostMessageW(c->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        ::PostMessageW(c->GetHandle(), WM_LBUTTONUP, 0, centre);
+    };
+    click(form->chkShutdown);
+    for (int i = 0; i < 50 && !form->chkShutdown->GetChecked(); ++i) Application->ProcessMessages();
+    EXPECT_TRUE(form->chkShutdown->GetChecked());
+    click(form->chkShutdown);
+    for (int i = 0; i < 50 && form->chkShutdown->GetChecked(); ++i) Application->ProcessMessages();
+    EXPECT_FALSE(form->chkShutdown->GetChecked());
+    form->AddFile(Source(L"one.mpg", kConverts));
+    form->AddFile(Source(L"two.mpg", kConverts));
+    ASSERT_TRUE(form->btnStart->GetEnabled());
+    click(form->btnStart);
+    for (int i = 0; i < 1000 && Status(1) != L"已完成"; ++i) {
+        Application->ProcessMessages();
+        ::Sleep(10);
+    }
+    EXPECT_EQ(Status(0), L"已完成");
+    EXPECT_EQ(Status(1), L"已完成");
+    EXPECT_TRUE(FileExists(OutputOf(L"one")));
+    EXPECT_TRUE(FileExists(OutputOf(L"two")));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(form->btnStart->GetEnabled());
+    EXPECT_EQ(::SendMessageW(form->btnStart->GetHandle(), WM_SKINQUERY, 0, 0), 1) << "still skinned";
     form.reset();
     DestroySkinManager();
+    SetControlSkinFactory(nullptr);
 }
 
 // Closes the queue's menu once it is up and drawn (a thread timer runs inside the menu's

@@ -19,6 +19,7 @@
 #include "framework/SysUtils.h"
 #include "framework/Handles.h"
 #include "mediainfo/VedioInfo.h"
+#include "skin/controls/ControlDispatch.h"
 #include "skin/window/FormSkinner.h"
 #include "skin/window/SkinManage.h"
 
@@ -63,6 +64,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     PrepareProgramFolder();
 
     InstallWindowSkinning();
+    InstallControlSkinning();
     Application->SetMainFormOnTaskBar(true);
     Application->SetTitle(kMainTitle);
     TfrmMain* form = nullptr;

@@ -1,9 +1,9 @@
 // The control gallery: every control of the framework on one form, the left half
 // enabled and the right half disabled, with Chinese captions.
-//   gallery.exe [skin | menu]
-// "skin" dresses the window in the program's skin (frame, skinned menu bar, menus);
-// "menu" does that and opens the first drop-down of the skinned bar with an item
-// highlighted (for pictures of the menus).
+//   gallery.exe [plain | menu]
+// The window wears the program's skin (frame, skinned menu bar, menus and every
+// control); "plain" shows the framework's own look; "menu" opens the first drop-down
+// of the skinned bar with an item highlighted (for pictures of the menus).
 
 #include <windows.h>
 
@@ -18,6 +18,7 @@
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "skin/controls/ControlDispatch.h"
 #include "skin/data/SkinData.h"
 #include "skin/window/FormSkinner.h"
 #include "skin/window/MenuSkinner.h"
@@ -299,8 +300,11 @@ private:
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command, int) {
     const std::wstring mode = command ? command : L"";
-    g_skinned = mode == L"skin" || mode == L"menu";
-    if (g_skinned) InstallWindowSkinning();
+    g_skinned = mode != L"plain";
+    if (g_skinned) {
+        InstallWindowSkinning();
+        InstallControlSkinning();
+    }
     Application->SetMainFormOnTaskBar(true);
     Application->SetTitle(L"控件一览");
     TGalleryForm* form = nullptr;

@@ -1,0 +1,540 @@
+// The dispatch of a skinned window's children under Wine, with the program's own skin:
+// which object each control of a test form gets (by the query message and the form
+// object's list), a control tagged to be left alone, a control made after the attach,
+// detaching giving everything back, a control re-created by a property setter skinned
+// again, the buttons of a message box; group box, edit and panel pixels in the skin's
+// colours; and no growth of objects or handles over many re-creations and message boxes.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/Buttons.h"
+#include "framework/ComCtrls.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/Handles.h"
+#include "framework/StdCtrls.h"
+#include "skin/controls/ControlDispatch.h"
+#include "skin/controls/SkinBoxes.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinControl.h"
+#include "skin/data/SkinData.h"
+#include "skin/window/FormSkinner.h"
+#include "skin/window/SkinManage.h"
+#include "skin/window/SkinMessages.h"
+
+namespace vx {
+namespace {
+
+template <class F>
+bool PumpUntil(F done, int rounds = 400) {
+    for (int i = 0; i < rounds; ++i) {
+        Application->ProcessMessages();
+        if (done()) return true;
+        ::Sleep(10);
+    }
+    return done();
+}
+void Pump(int rounds = 5) {
+    for (int i = 0; i < rounds; ++i) {
+        Application->ProcessMessages();
+        ::Sleep(10);
+    }
+}
+
+std::vector<char> ReadFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
+
+bool Queried(HWND w) { return ::SendMessageW(w, WM_SKINQUERY, 0, 0) == 1; }
+
+// The GDI and USER objects of the process (0 when the system does not count them).
+DWORD GdiObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
+DWORD UserObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS); }
+
+template <class T>
+T* Place(TForm& form, TWinControl* parent, int l, int t, int w, int h) {
+    auto* c = new T(&form);
+    c->SetParent(parent);
+    c->SetBounds(l, t, w, h);
+    return c;
+}
+
+class Dispatch : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        InstallWindowSkinning();
+        InstallControlSkinning();
+        host_ = new TForm(nullptr);
+        host_->SetName(L"frmHost");
+        data_ = new TSkinData(host_);
+        data_->SetActive(true);
+        std::vector<char> blob = ReadFile(VX_TEST_SKIN_BLOB);
+        TMemoryStream stream;
+        std::int32_t length = static_cast<std::int32_t>(blob.size());
+        stream.WriteBuffer(&length, 4);
+        if (!blob.empty()) stream.WriteBuffer(blob.data(), blob.size());
+        stream.SetPosition(0);
+        data_->ReadSkinStream(stream);
+        // Framework group boxes have no row of their own: the map names them.
+        data_->GetSkin3rd()->Add(L"TGroupBox=groupbox");
+        host_->FinishBuilding();
+    }
+    static void TearDownTestSuite() {
+        delete host_;
+        host_ = nullptr;
+        data_ = nullptr;
+        DestroySkinManager();
+        SetControlSkinFactory(nullptr);
+    }
+    void SetUp() override {
+        ASSERT_TRUE(data_->GetHasSkin());
+        ASSERT_EQ(data_->GetDisableTag(), 99);
+        ::SetCursorPos(2, 2);
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(60, 60, 420, 300);
+        panel = Place<TPanel>(*form, form.get(), 8, 8, 200, 90);
+        panel->SetColor(clYellow);
+        inPanel = Place<TButton>(*form, panel, 8, 8, 80, 25);
+        inPanel->SetCaption(L"面板内");
+        check = Place<TCheckBox>(*form, panel, 8, 40, 120, 20);
+        check->SetCaption(L"关机");
+        button = Place<TButton>(*form, form.get(), 220, 8, 80, 25);
+        button->SetCaption(L"开始");
+        left = Place<TButton>(*form, form.get(), 310, 8, 80, 25);
+        left->SetCaption(L"不换肤");
+        left->SetTag(99);
+        edit = Place<TEdit>(*form, form.get(), 220, 44, 150, 22);
+        edit->SetText(L"输出");
+        group = Place<TGroupBox>(*form, form.get(), 8, 110, 200, 90);
+        group->SetCaption(L"分组");
+        bit = Place<TBitBtn>(*form, form.get(), 220, 80, 80, 25);
+        bit->SetCaption(L"位图");
+        speed = Place<TSpeedButton>(*form, form.get(), 310, 80, 25, 25);
+        combo = Place<TComboBox>(*form, form.get(), 220, 120, 150, 22);
+        label = Place<TLabel>(*form, form.get(), 220, 160, 100, 16);
+        label->SetCaption(L"标签");
+    }
+    void TearDown() override {
+        form.reset();
+        Pump(2);
+        manager().Purge();
+    }
+
+    static TSkinManage& manager() { return *TSkinManage::Instance(); }
+    TFormSkinner* Skinner() { return manager().FindForm(form->GetHandle()); }
+    TFormSkinner* ShowSkinned() {
+        form->Show();
+        ::SetForegroundWindow(form->GetHandle());
+        PumpUntil([&] { return Skinner() && Skinner()->Lifecycle() == 1; });
+        Pump();
+        return Skinner();
+    }
+    // The class name of the listed object of a control, or "" when it has none.
+    std::wstring SkinOf(TControl* control) {
+        TFormSkinner* s = Skinner();
+        if (!s) return L"(no form object)";
+        TSkinControl* skin = TControlDispatcher::ListedSkinOf(*s, control);
+        return skin ? skin->ClassName() : L"";
+    }
+
+    static TForm* host_;
+    static TSkinData* data_;
+    std::unique_ptr<TForm> form;
+    TPanel* panel = nullptr;
+    TButton* inPanel = nullptr;
+    TCheckBox* check = nullptr;
+    TButton* button = nullptr;
+    TButton* left = nullptr;
+    TEdit* edit = nullptr;
+    TGroupBox* group = nullptr;
+    TBitBtn* bit = nullptr;
+    TSpeedButton* speed = nullptr;
+    TComboBox* combo = nullptr;
+    TLabel* label = nullptr;
+};
+TForm* Dispatch::host_ = nullptr;
+TSkinData* Dispatch::data_ = nullptr;
+
+TEST_F(Dispatch, EachControlGetsTheObjectOfItsKind) {
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(SkinOf(panel), L"TSkinBox");
+    EXPECT_EQ(SkinOf(inPanel), L"TSkinButton") << "children of a panel are dispatched";
+    EXPECT_EQ(SkinOf(check), L"TSkinCheckBox");
+    EXPECT_EQ(SkinOf(button), L"TSkinButton");
+    EXPECT_EQ(SkinOf(edit), L"TSkinEdit");
+    EXPECT_EQ(SkinOf(group), L"TSkinGroupBox") << "by the Skin3rd row";
+    EXPECT_EQ(SkinOf(bit), L"TSkinBitButton");
+    EXPECT_EQ(SkinOf(speed), L"TSkinSpeedButton");
+    EXPECT_EQ(SkinOf(label), L"") << "labels have no row";
+    // Every windowed object answers the query; the panel is only recoloured.
+    for (TWinControl* c : std::vector<TWinControl*>{inPanel, check, button, edit, group, bit})
+        EXPECT_TRUE(Queried(c->GetHandle())) << Narrow(c->ClassName());
+    EXPECT_FALSE(Queried(panel->GetHandle()));
+    EXPECT_EQ(panel->GetColor(), static_cast<TColor>(data_->Model().ButtonFaceColour));
+    // One object per control, each listed once.
+    std::map<TControl*, int> per;
+    for (TSkinControl* skin : s->ControlSkins()) ++per[skin->Control()];
+    for (const auto& [control, n] : per) EXPECT_EQ(n, 1) << Narrow(control->ClassName());
+    EXPECT_EQ(s->ControlSkins().size(), 8u);
+    // Attaching again adds nothing.
+    ASSERT_NE(ControlSkinFactory(), nullptr);
+    ControlSkinFactory()->AttachFormControls(*s, *form);
+    EXPECT_EQ(s->ControlSkins().size(), 8u);
+}
+
+TEST_F(Dispatch, ADisableTagControlIsLeftAloneAndSoAreTheItemsOfAGroupSoTagged) {
+    auto* radios = Place<TRadioGroup>(*form, form.get(), 220, 200, 150, 60);
+    radios->SetTag(99);
+    auto* item = Place<TCheckBox>(*form, radios, 8, 16, 100, 20);
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(SkinOf(left), L"");
+    EXPECT_FALSE(Queried(left->GetHandle()));
+    EXPECT_EQ(item->GetTag(), 99) << "the group passes its tag on";
+    EXPECT_EQ(SkinOf(item), L"");
+    EXPECT_FALSE(Queried(item->GetHandle()));
+}
+
+TEST_F(Dispatch, AControlMadeAfterTheAttachIsSkinned) {
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    const size_t before = s->ControlSkins().size();
+    auto* later = Place<TButton>(*form, form.get(), 310, 44, 80, 25);
+    later->SetCaption(L"后来");
+    later->HandleNeeded();
+    PumpUntil([&] { return Queried(later->GetHandle()); }, 100);
+    EXPECT_EQ(SkinOf(later), L"TSkinButton");
+    EXPECT_EQ(s->ControlSkins().size(), before + 1);
+    // Inner windows of a framework control stay the control's own.
+    HWND inner = ::CreateWindowExW(0, L"BUTTON", L"内", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, panel->GetHandle(),
+                                   nullptr, nullptr, nullptr);
+    Pump();
+    EXPECT_FALSE(Queried(inner));
+    ::DestroyWindow(inner);
+}
+
+TEST_F(Dispatch, DetachGivesEveryControlBack) {
+    const TColor buttonColour = button->GetColor();
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(Queried(button->GetHandle()));
+    manager().SetRequestingSkinData(data_);
+    manager().RequestAction(SkinActionDeactivate, 10);
+    manager().RunPendingAction();
+    EXPECT_EQ(Skinner(), nullptr);
+    for (TWinControl* c : std::vector<TWinControl*>{inPanel, check, button, edit, group, bit})
+        EXPECT_FALSE(Queried(c->GetHandle()));
+    EXPECT_EQ(panel->GetColor(), clYellow) << "the panel has its own colour back";
+    EXPECT_EQ(button->GetColor(), buttonColour);
+    // The controls still work: a click reaches the button.
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    ::SendMessageW(button->GetHandle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+    // Skinned again on activation.
+    manager().SetRequestingSkinData(data_);
+    manager().RequestAction(SkinActionActivate, 10);
+    manager().RunPendingAction();
+    PumpUntil([&] { return Skinner() && Skinner()->Lifecycle() == 1; });
+    EXPECT_TRUE(Queried(button->GetHandle()));
+    EXPECT_EQ(SkinOf(button), L"TSkinButton");
+}
+
+TEST_F(Dispatch, AControlRecreatedByAPropertySetterIsSkinnedAgain) {
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    HWND old = check->GetHandle();
+    check->SetAlignment(taLeftJustify);  // the window is made anew
+    ASSERT_NE(check->GetHandle(), old);
+    PumpUntil([&] { return Queried(check->GetHandle()); }, 100);
+    EXPECT_TRUE(Queried(check->GetHandle()));
+    TSkinControl* skin = TControlDispatcher::ListedSkinOf(*s, check);
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->Window(), check->GetHandle());
+    EXPECT_EQ(skin->State(), scsInitialised);
+    // A container made anew takes its children's windows with it: they are skinned
+    // again too.
+    HWND oldButton = inPanel->GetHandle();
+    panel->SetBorderStyle(bsSingle);
+    ASSERT_NE(inPanel->GetHandle(), oldButton);
+    PumpUntil([&] { return Queried(inPanel->GetHandle()); }, 100);
+    EXPECT_TRUE(Queried(inPanel->GetHandle()));
+    EXPECT_EQ(SkinOf(inPanel), L"TSkinButton");
+    EXPECT_TRUE(Queried(check->GetHandle()));
+    EXPECT_EQ(SkinOf(panel), L"TSkinBox");
+    // No dead object stays behind, and no control has two.
+    Pump();
+    std::map<TControl*, int> per;
+    for (TSkinControl* o : s->ControlSkins()) {
+        EXPECT_NE(o->State(), scsDestroyed);
+        ++per[o->Control()];
+    }
+    for (const auto& [control, n] : per) EXPECT_EQ(n, 1) << Narrow(control->ClassName());
+}
+
+// A skin object that makes a companion panel for itself, as the scroll-bar skins do.
+class TCompanionSkin : public TSkinControl {
+public:
+    using TSkinControl::TSkinControl;
+    void InitControl(IControlSkinHost* form, const TControlSkinData* data, bool adoptColour,
+                     TCanvas* canvas) override {
+        TSkinControl::InitControl(form, data, adoptColour, canvas);
+        companion_ = madeCompanion;
+    }
+    TControl* madeCompanion = nullptr;
+};
+
+// A panel of the class scroll-bar companions have.
+class TNamedCompanion : public TPanel {
+public:
+    using TPanel::TPanel;
+    static const TClassInfo& StaticClass() {
+        static const TClassInfo info(L"TWScrollbar", &TPanel::StaticClass(), nullptr);
+        return info;
+    }
+    const TClassInfo& ClassType() const override { return StaticClass(); }
+};
+
+TEST_F(Dispatch, TheApplicationsHookDecidesFirstAndCompanionsAreNeverOffered) {
+    std::vector<std::wstring> asked;
+    TComponent* sender = nullptr;
+    TControl* handedForm = nullptr;
+    TCompanionSkin* made = nullptr;
+    TPanel* companion = nullptr;
+    data_->OnSkinControl = [&](TComponent* Sender, TSkinData* SkinData, TControl* Form, TControl* Control,
+                               const std::wstring& ControlClass, TComponent*& SkinnedControl) {
+        EXPECT_EQ(SkinData, data_);
+        EXPECT_EQ(SkinnedControl, nullptr);
+        asked.push_back(ControlClass);
+        if (Control != button) return;
+        sender = Sender;
+        handedForm = Form;
+        companion = new TPanel(form.get());
+        companion->SetParent(form.get());
+        companion->SetBounds(300, 8, 10, 25);
+        companion->SetColor(clAqua);
+        made = new TCompanionSkin(button);
+        made->madeCompanion = companion;
+        SkinnedControl = made;
+    };
+    TScopeExit unhook([] { data_->OnSkinControl = nullptr; });
+    auto* named = Place<TNamedCompanion>(*form, form.get(), 380, 200, 20, 40);
+    named->SetColor(clAqua);
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(sender, static_cast<TComponent*>(s));
+    EXPECT_EQ(handedForm, form.get());
+    EXPECT_EQ(TControlDispatcher::ListedSkinOf(*s, button), made) << "the hook's object, initialised and listed";
+    EXPECT_EQ(made->State(), scsInitialised);
+    EXPECT_TRUE(Queried(button->GetHandle()));
+    EXPECT_NE(std::find(asked.begin(), asked.end(), L"TEDIT"), asked.end()) << "class names in upper case";
+    // Companions are never dispatched, whatever they descend from; other panels are.
+    EXPECT_EQ(SkinOf(companion), L"");
+    EXPECT_EQ(companion->GetColor(), clAqua);
+    EXPECT_EQ(SkinOf(named), L"");
+    EXPECT_EQ(named->GetColor(), clAqua);
+    EXPECT_EQ(SkinOf(panel), L"TSkinBox");
+}
+
+// The message box under test, looked at from a timer while it runs.
+struct TBoxSeen {
+    HWND box = nullptr;
+    int buttons = 0, skinnedButtons = 0, objects = 0;
+    std::vector<std::wstring> classes;
+} g_seen;
+
+void CALLBACK InspectBox(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = ::FindWindowW(L"#32770", L"盒子");
+    TFormSkinner* s = box ? TSkinManage::Instance()->FindForm(box) : nullptr;
+    if (!s || s->Lifecycle() != 1) return;
+    ::KillTimer(nullptr, id);
+    g_seen.box = box;
+    for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t cls[32] = {};
+        ::GetClassNameW(c, cls, 32);
+        if (std::wstring(cls) != L"Button") continue;
+        ++g_seen.buttons;
+        g_seen.skinnedButtons += Queried(c);
+    }
+    g_seen.objects = static_cast<int>(s->ControlSkins().size());
+    for (TSkinControl* o : s->ControlSkins()) g_seen.classes.push_back(o->ClassName());
+    ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(Dispatch, TheButtonsOfAMessageBoxAreSkinned) {
+    g_seen = {};
+    ::SetTimer(nullptr, 0, 30, &InspectBox);
+    ::MessageBoxW(host_->GetHandle(), L"文字", L"盒子", MB_YESNOCANCEL);
+    ASSERT_NE(g_seen.box, nullptr);
+    EXPECT_EQ(g_seen.buttons, 3);
+    EXPECT_EQ(g_seen.skinnedButtons, 3);
+    EXPECT_EQ(std::count(g_seen.classes.begin(), g_seen.classes.end(), L"TSkinButton"), 3);
+}
+
+// --- pixels ----------------------------------------------------------------------------------
+
+COLORREF Colour(TColour c) { return ResolveColour(c) & 0xFFFFFF; }
+
+TEST_F(Dispatch, GroupBoxEditAndPanelWearTheSkinsColours) {
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    const COLORREF face = Colour(data_->Model().ButtonFaceColour);
+    const COLORREF shadow = Colour(data_->Model().ButtonShadowColour);
+    ASSERT_NE(face, shadow);
+
+    // The group box painted into a memory DC through its own paint message.
+    {
+        RECT r{};
+        ::GetClientRect(group->GetHandle(), &r);
+        TWindowDC screen(nullptr);
+        TMemoryDC dc(screen.Get());
+        TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), r.right, r.bottom));
+        TSelectObject select(dc.Get(), bitmap.Get());
+        ::SendMessageW(group->GetHandle(), WM_PAINT, reinterpret_cast<WPARAM>(dc.Get()), 0);
+        auto* skin = static_cast<TSkinGroupBox*>(TControlDispatcher::ListedSkinOf(*s, group));
+        const RECT frame = skin->FrameArea(dc.Get(), r);
+        const int midY = (frame.top + r.bottom) / 2;
+        EXPECT_EQ(::GetPixel(dc.Get(), 0, midY), shadow) << "the frame";
+        EXPECT_EQ(::GetPixel(dc.Get(), 1, midY), RGB(255, 255, 255)) << "its white line";
+        EXPECT_EQ(::GetPixel(dc.Get(), r.right - 1, midY), RGB(255, 255, 255));
+        EXPECT_EQ(::GetPixel(dc.Get(), r.right / 2, midY), face) << "the inside";
+        EXPECT_EQ(::GetPixel(dc.Get(), r.right / 2, frame.top), shadow) << "the top line right of the caption";
+        // The caption sits on a gap of the face colour, over the top line.
+        int ink = 0;
+        for (int x = 8; x < 20; ++x)
+            for (int y = 0; y < frame.top * 2; ++y) {
+                const COLORREF p = ::GetPixel(dc.Get(), x, y);
+                ink += p != face;
+                EXPECT_NE(p, shadow) << x << "," << y;
+            }
+        EXPECT_GT(ink, 10) << "the caption's text";
+    }
+    // The edit's border on the screen after its own painting (frame and client): the
+    // shadow colour outside, two white lines inside it.
+    {
+        auto* skin = static_cast<TSkinEdit*>(TControlDispatcher::ListedSkinOf(*s, edit));
+        ASSERT_NE(skin, nullptr);
+        const HWND h = edit->GetHandle();
+        RECT r{};
+        ::GetWindowRect(h, &r);
+        ::OffsetRect(&r, -r.left, -r.top);
+        ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+        Pump(2);
+        auto at = [&](int x, int y) {
+            TWindowDC whole = TWindowDC::Whole(h);
+            return ::GetPixel(whole.Get(), x, y) & 0xFFFFFF;
+        };
+        const int y = r.bottom / 2;
+        EXPECT_EQ(at(0, y), shadow);
+        EXPECT_EQ(at(1, y), RGB(255, 255, 255));
+        EXPECT_EQ(at(2, y), RGB(255, 255, 255));
+        EXPECT_EQ(at(r.right - 1, y), shadow);
+        EXPECT_EQ(at(r.right / 2, r.bottom - 1), shadow);
+        EXPECT_EQ(at(r.right / 2, 0), shadow);
+        // Printed: the shadow frame around a frame of the DC's current brush.
+        TWindowDC screen(nullptr);
+        TMemoryDC dc(screen.Get());
+        TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), r.right, r.bottom));
+        TSelectObject select(dc.Get(), bitmap.Get());
+        TBrushHandle black(::CreateSolidBrush(RGB(0, 0, 0)));
+        ::FillRect(dc.Get(), &r, black.Get());
+        TBrushHandle blue(::CreateSolidBrush(RGB(0, 0, 200)));
+        TSelectObject brush(dc.Get(), blue.Get());
+        skin->PrintBorder(dc.Get(), r);
+        EXPECT_EQ(::GetPixel(dc.Get(), 0, y), shadow);
+        EXPECT_EQ(::GetPixel(dc.Get(), 1, y), RGB(0, 0, 200));
+        EXPECT_EQ(::GetPixel(dc.Get(), 2, y), RGB(0, 0, 0));
+        // An edit without a border gets nothing drawn.
+        edit->SetBorderStyle(bsNone);
+        PumpUntil([&] { return Queried(edit->GetHandle()); }, 100);
+        ::GetWindowRect(edit->GetHandle(), &r);
+        ::OffsetRect(&r, -r.left, -r.top);
+        ::FillRect(dc.Get(), &r, black.Get());
+        skin = static_cast<TSkinEdit*>(TControlDispatcher::ListedSkinOf(*s, edit));
+        ASSERT_NE(skin, nullptr);
+        skin->DrawControl(dc.Get(), r);
+        skin->PrintBorder(dc.Get(), r);
+        EXPECT_EQ(::GetPixel(dc.Get(), 0, 0), RGB(0, 0, 0));
+        EXPECT_EQ(::GetPixel(dc.Get(), 1, y), RGB(0, 0, 0));
+    }
+    // The panel shows the face colour.
+    {
+        RECT r{};
+        ::GetClientRect(panel->GetHandle(), &r);
+        TWindowDC screen(nullptr);
+        TMemoryDC dc(screen.Get());
+        TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), r.right, r.bottom));
+        TSelectObject select(dc.Get(), bitmap.Get());
+        ::SendMessageW(panel->GetHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+        ::SendMessageW(panel->GetHandle(), WM_PAINT, reinterpret_cast<WPARAM>(dc.Get()), 0);
+        EXPECT_EQ(::GetPixel(dc.Get(), r.right - 10, r.bottom - 10), face);
+    }
+}
+
+// --- nothing leaks ----------------------------------------------------------------------------
+
+TEST_F(Dispatch, ManyRecreationsAndMessageBoxesLeaveNothingBehind) {
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    // Warm up once (caches of fonts and brushes), then count.
+    check->SetAlignment(taLeftJustify);
+    check->SetAlignment(taRightJustify);
+    PumpUntil([&] { return Queried(check->GetHandle()); }, 100);
+    Pump();
+    const size_t objects = s->ControlSkins().size();
+    const DWORD gdi = GdiObjects(), user = UserObjects();
+    for (int i = 0; i < 200; ++i) {
+        check->SetAlignment(i % 2 ? taRightJustify : taLeftJustify);
+        PumpUntil([&] { return Queried(check->GetHandle()); }, 50);
+        ASSERT_TRUE(Queried(check->GetHandle())) << i;
+    }
+    Pump();
+    EXPECT_EQ(s->ControlSkins().size(), objects);
+    if (gdi != 0) {
+        EXPECT_LE(GdiObjects(), gdi + 2);
+        EXPECT_LE(UserObjects(), user + 2);
+    } else {
+        std::printf("GetGuiResources answers 0 here: handles are not counted\n");
+    }
+
+    const size_t forms = manager().Forms().size();
+    const DWORD gdi2 = GdiObjects(), user2 = UserObjects();
+    for (int i = 0; i < 200; ++i) {
+        g_seen = {};
+        ::SetTimer(nullptr, 0, 1, &InspectBox);
+        ::MessageBoxW(host_->GetHandle(), L"文字", L"盒子", MB_YESNOCANCEL);
+        ASSERT_EQ(g_seen.skinnedButtons, 3) << i;
+    }
+    Pump();
+    manager().Purge();
+    EXPECT_EQ(::FindWindowW(L"#32770", L"盒子"), nullptr);
+    size_t boxObjects = 0;
+    for (const auto& f : manager().Forms()) {
+        wchar_t cls[64] = {};
+        ::GetClassNameW(f->Window(), cls, 64);
+        boxObjects += std::wstring(cls) == L"#32770";
+        if (std::wstring(cls) != L"TForm") std::printf("left: %s %d\n", Narrow(cls).c_str(), f->Lifecycle());
+    }
+    EXPECT_EQ(boxObjects, 0u) << "every box's form object and its control skins are gone";
+    EXPECT_LE(manager().Forms().size(), forms + 1);
+    if (gdi2 != 0) {
+        EXPECT_LE(GdiObjects(), gdi2 + 2);
+        EXPECT_LE(UserObjects(), user2 + 2);
+    }
+}
+
+}  // namespace
+}  // namespace vx
