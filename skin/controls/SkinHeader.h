@@ -4,6 +4,9 @@
 // its image and caption, and the width right of the last item in frame 1. The header's
 // own painting is skipped.
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <vector>
 
 #include "skin/controls/PaintRules.h"

@@ -1,6 +1,7 @@
 #include "skin/controls/SkinScrollbar.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdint>
