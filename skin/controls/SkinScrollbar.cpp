@@ -127,6 +127,9 @@ bool TWScrollbar::BarInfo(TScrollBarFacts& f) const {
         f.ThumbStart = sbi.xyThumbTop;
         f.ThumbEnd = sbi.xyThumbBottom;
         f.State = sbi.rgstate[0];
+        // The bar of a disabled window is shown disabled, whether or not the platform
+        // says so in the bar's state.
+        if (!::IsWindowEnabled(w)) f.State |= kBarUnavailable;
         return true;
     }
     if (!::GetWindowRect(w, &f.Bar)) return false;

@@ -64,11 +64,15 @@ private:
     std::unique_ptr<TSelectObject> select_;
 };
 
-// Pixels of `area` where the picture differs from the expectation.
+// Pixels of `area` where the picture differs from the expectation (the first one is
+// reported).
 int Mismatches(const TWindowPicture& shown, const TExpected& expected, RECT area) {
     int n = 0;
     for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) n += shown.At(x, y) != expected.At(x, y);
+        for (int x = area.left; x < area.right; ++x)
+            if (shown.At(x, y) != expected.At(x, y) && n++ == 0)
+                ADD_FAILURE() << "first difference at (" << x << ", " << y << "): shown " << std::hex
+                              << shown.At(x, y) << ", expected " << expected.At(x, y) << std::dec;
     return n;
 }
 
@@ -85,10 +89,14 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM p) {
+    ++*reinterpret_cast<int*>(p);
+    return TRUE;
+}
+
 int ChildWindowCount(HWND parent) {
     int n = 0;
-    ::EnumChildWindows(
-        parent, [](HWND, LPARAM p) { ++*reinterpret_cast<int*>(p); return TRUE; }, reinterpret_cast<LPARAM>(&n));
+    ::EnumChildWindows(parent, CountWindow, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 
@@ -138,8 +146,11 @@ protected:
     }
     // An element frame drawn over `r` on the face colour, compared over `compare`.
     void ExpectElementFrame(const TWindowPicture& shown, TDataSkinObject& element, RECT r, int k, bool tile,
-                            RECT compare) {
+                            RECT compare, TDataSkinObject* track = nullptr) {
         TExpected e(shown.Width(), shown.Height(), face);
+        if (track)  // the thumb lies over the track
+            DrawElement(e.Dc(), RECT{0, b, t, shown.Height() - b}, track->Bitmap, false, track->Tile != 0,
+                        track->Trans != 0, track->FrameCount, 1, MarginsOf(*track));
         DrawElement(e.Dc(), r, element.Bitmap, false, tile, element.Trans != 0, element.FrameCount, k,
                     MarginsOf(element));
         EXPECT_EQ(Mismatches(shown, e, compare), 0) << element.Name << " frame " << k;
@@ -216,7 +227,7 @@ TEST_F(SkinScrollbarTest, CompanionsFollowScrollingResizingAndHiding) {
         TWindowPicture shown(v->GetHandle());
         const int width = shown.Width();
         ExpectElementFrame(shown, *skin->VertScrollThumb, RECT{0, after.xyThumbTop, t, after.xyThumbBottom}, 1,
-                           false, RECT{0, after.xyThumbTop, width, after.xyThumbTop + 3});
+                           false, RECT{0, after.xyThumbTop, width, after.xyThumbTop + 3}, skin->VertScroll.get());
         ExpectElementFrame(shown, *skin->VertScroll, RECT{0, b, t, shown.Height() - b}, 1,
                            skin->VertScroll->Tile != 0, RECT{0, before.xyThumbTop, width, before.xyThumbBottom});
     }
@@ -326,10 +337,16 @@ TEST_F(SkinScrollbarTest, EveryPartShowsItsFrameOfTheSkin) {
         }
         EXPECT_EQ(cells.size(), 9u);
     }
+    // Few lines: a thumb long enough for its grip.
+    std::wstring text;
+    for (int i = 0; i < 20; ++i) text += L"line " + std::to_wstring(i) + L" " + std::wstring(80, L'x') + L"\r\n";
+    memo->SetText(text);
     TSkinScrollbar* s = SkinMemo();
     TWScrollbar* v = s->VertBar();
     const HWND w = memo->GetHandle();
-    ::SendMessageW(w, WM_VSCROLL, SB_PAGEDOWN, 0);
+    ::SendMessageW(w, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(v->ActivePart(), spSecondArrow);  // the scroll code
+    ::SendMessageW(v->GetHandle(), WM_MOUSELEAVE, 0, 0);
     Pump();
     const SCROLLBARINFO sbi = BarInfo(w, OBJID_VSCROLL);
     const int L = sbi.rcScrollBar.bottom - sbi.rcScrollBar.top;
@@ -339,6 +356,8 @@ TEST_F(SkinScrollbarTest, EveryPartShowsItsFrameOfTheSkin) {
     const int g = skin->Scrollbar->Bitmap.GetHeight();
     const int gripTop = sbi.xyThumbTop + (sbi.xyThumbBottom - sbi.xyThumbTop - g) / 2;
     const RECT grip{0, gripTop, t, gripTop + g};
+    ASSERT_GT(sbi.xyThumbBottom - sbi.xyThumbTop + 2, g) << "the thumb is too short for its grip";
+    ASSERT_GT(grip.top, thumb.top);
     const auto along = [&](const RECT& r) { return RECT{0, r.top, width, r.bottom}; };
 
     {
@@ -350,8 +369,11 @@ TEST_F(SkinScrollbarTest, EveryPartShowsItsFrameOfTheSkin) {
         ExpectElementFrame(shown, *skin->VertScroll, RECT{0, b, t, L - b}, 1, skin->VertScroll->Tile != 0,
                            RECT{0, b, width, sbi.xyThumbTop});
         // Thumb frame 1 above and below its grip; the grip frame 20 drawn over it.
-        ExpectElementFrame(shown, *skin->VertScrollThumb, thumb, 1, false, RECT{0, thumb.top, width, grip.top});
+        ExpectElementFrame(shown, *skin->VertScrollThumb, thumb, 1, false, RECT{0, thumb.top, width, grip.top},
+                           skin->VertScroll.get());
         TExpected e(width, L, face);
+        DrawElement(e.Dc(), RECT{0, b, t, L - b}, skin->VertScroll->Bitmap, false, skin->VertScroll->Tile != 0,
+                    skin->VertScroll->Trans != 0, skin->VertScroll->FrameCount, 1, MarginsOf(*skin->VertScroll));
         DrawElement(e.Dc(), thumb, skin->VertScrollThumb->Bitmap, false, false, skin->VertScrollThumb->Trans != 0,
                     skin->VertScrollThumb->FrameCount, 1, MarginsOf(*skin->VertScrollThumb));
         DrawFrame(e.Dc(), grip, skin->Scrollbar->Bitmap, true, 23, 20);
@@ -373,18 +395,20 @@ TEST_F(SkinScrollbarTest, EveryPartShowsItsFrameOfTheSkin) {
     ::SendMessageW(v->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, sbi.xyThumbTop + 1));
     {
         TWindowPicture shown(v->GetHandle());
-        ExpectElementFrame(shown, *skin->VertScrollThumb, thumb, 3, false, RECT{0, thumb.top, width, grip.top});
+        ExpectElementFrame(shown, *skin->VertScrollThumb, thumb, 3, false, RECT{0, thumb.top, width, grip.top},
+                           skin->VertScroll.get());
         TExpected e(width, L, face);
+        DrawElement(e.Dc(), RECT{0, b, t, L - b}, skin->VertScroll->Bitmap, false, skin->VertScroll->Tile != 0,
+                    skin->VertScroll->Trans != 0, skin->VertScroll->FrameCount, 1, MarginsOf(*skin->VertScroll));
         DrawElement(e.Dc(), thumb, skin->VertScrollThumb->Bitmap, false, false, skin->VertScrollThumb->Trans != 0,
                     skin->VertScrollThumb->FrameCount, 3, MarginsOf(*skin->VertScrollThumb));
         DrawFrame(e.Dc(), grip, skin->Scrollbar->Bitmap, true, 23, 22);
         EXPECT_EQ(Mismatches(shown, e, along(grip)), 0) << "grip frame 22";
     }
-    // A disabled bar: the track's disabled frame and no thumb.
+    // A disabled control: the track's disabled frame and no thumb.
     ::SendMessageW(v->GetHandle(), WM_MOUSELEAVE, 0, 0);
-    ::EnableScrollBar(w, SB_VERT, ESB_DISABLE_BOTH);
+    memo->SetEnabled(false);
     Pump();
-    ASSERT_TRUE(BarInfo(w, OBJID_VSCROLL).rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
     {
         TWindowPicture shown(v->GetHandle());
         ExpectElementFrame(shown, *skin->VertScroll, RECT{0, b, t, L - b}, 3, skin->VertScroll->Tile != 0,
@@ -471,7 +495,7 @@ TEST_F(SkinScrollbarTest, StandAloneScrollBar) {
         ExpectStripFrame(shown, RECT{0, 0, t, b}, 9, RECT{0, 0, shown.Width(), b});
         ExpectStripFrame(shown, RECT{0, 200 - b, t, 200}, 13, RECT{0, 200 - b, shown.Width(), 200});
         ExpectElementFrame(shown, *skin->VertScrollThumb, RECT{0, th.Start, t, th.End}, 1, false,
-                           RECT{0, th.Start, shown.Width(), th.Start + 2});
+                           RECT{0, th.Start, shown.Width(), th.Start + 2}, skin->VertScroll.get());
     }
     // A press on the second arrow moves the position by one.
     Press(bar, 198);
