@@ -66,11 +66,11 @@ private:
 
 // Pixels of `area` where the picture differs from the expectation (the first one is
 // reported).
-int Mismatches(const TWindowPicture& shown, const TExpected& expected, RECT area) {
+int Mismatches(const TWindowPicture& shown, const TExpected& expected, RECT area, bool report = true) {
     int n = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            if (shown.At(x, y) != expected.At(x, y) && n++ == 0)
+            if (shown.At(x, y) != expected.At(x, y) && n++ == 0 && report)
                 ADD_FAILURE() << "first difference at (" << x << ", " << y << "): shown " << std::hex
                               << shown.At(x, y) << ", expected " << expected.At(x, y) << std::dec;
     return n;
@@ -588,7 +588,7 @@ TEST_F(SkinListViewTest, HeaderItemsNormalAndHot) {
         // The caption is drawn: the middle of the first item is not the bare frame.
         TExpected e(shown.Width(), shown.Height(), RGB(1, 2, 3));
         DrawElement(e.Dc(), items[0], bar.Bitmap, false, bar.Tile != 0, false, bar.FrameCount, 1, MarginsOf(bar));
-        EXPECT_GT(Mismatches(shown, e, RECT{items[0].left + 6, 0, items[0].left + 40, shown.Height()}), 0);
+        EXPECT_GT(Mismatches(shown, e, RECT{items[0].left + 6, 0, items[0].left + 40, shown.Height()}, false), 0);
     }
     ::SendMessageW(header, WM_MOUSEMOVE, 0, MAKELPARAM((items[1].left + items[1].right) / 2, 5));
     EXPECT_EQ(s->Header()->HotItem(), 1);
