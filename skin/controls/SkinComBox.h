@@ -10,10 +10,9 @@
 
 #include "skin/controls/PaintRules.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinScrollbar.h"
 
 namespace vx {
-
-class TComboxScrollBar;
 
 class TSkinComBox : public TSkinControl {
     VX_DECLARE_CLASS(TSkinComBox, TSkinControl)

@@ -25,11 +25,11 @@
 #include "framework/ExtCtrls.h"
 #include "skin/controls/PaintRules.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinHeader.h"
 
 namespace vx {
 
 class TDataSkinObject;
-class TSkinHeader;
 
 // Bit of a scroll bar's state: the bar is not shown (STATE_SYSTEM_INVISIBLE).
 constexpr DWORD kBarInvisible = 0x8000;

@@ -59,8 +59,7 @@ class TScrollGalleryForm : public TForm {
 public:
     explicit TScrollGalleryForm(TComponent* owner) : TForm(owner) {
         SetCaption(L"滚动条、列表与组合框的皮肤");
-        SetPosition(poScreenCenter);
-        SetClientSize(900, 440);
+        SetBounds(20, 20, 920, 480);
         Build(0, true);
         Build(450, false);
     }
@@ -108,8 +107,9 @@ private:
         off->GetItems()->Add(L"不可用");
         off->SetItemIndex(0);
         off->SetEnabled(false);
-        auto* vbar = Place<TScrollBar>(this, x + 10, 260, ::GetSystemMetrics(SM_CXVSCROLL), 160);
+        auto* vbar = Place<TScrollBar>(this, x + 10, 260, 160, 16);
         vbar->SetKind(sbVertical);
+        vbar->SetBounds(x + 10, 260, ::GetSystemMetrics(SM_CXVSCROLL), 160);
         vbar->SetParams(30, 0, 100);
         auto* hbar = Place<TScrollBar>(this, x + 40, 260, 170, ::GetSystemMetrics(SM_CYHSCROLL));
         hbar->SetParams(70, 0, 100);
