@@ -94,6 +94,16 @@ BOOL CALLBACK CountWindow(HWND, LPARAM p) {
     return TRUE;
 }
 
+// The process's GDI objects: GetGuiResources, or (Wine answers 0 there) the live slots
+// of the handle table, found by probing every slot index.
+int GdiObjectCount() {
+    int n = static_cast<int>(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS));
+    if (n == 0)
+        for (UINT_PTR slot = 1; slot < 0x10000; ++slot)
+            if (::GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++n;
+    return n;
+}
+
 int ChildWindowCount(HWND parent) {
     int n = 0;
     ::EnumChildWindows(parent, CountWindow, reinterpret_cast<LPARAM>(&n));
@@ -778,13 +788,12 @@ TEST_F(SkinListViewTest, TwoHundredAttachAndDetachCyclesLeaveNothingBehind) {
     };
     cycle();  // first use may fill caches
     const int children = ChildWindowCount(form->GetHandle());
-    const DWORD gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    const int gdi = GdiObjectCount();
+    ASSERT_GT(gdi, 0);
     for (int i = 0; i < 200; ++i) cycle();
     Pump();
     EXPECT_EQ(ChildWindowCount(form->GetHandle()), children);
-    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), user);
+    EXPECT_EQ(GdiObjectCount(), gdi);
     EXPECT_TRUE(host.list.empty());
     EXPECT_EQ(::SendMessageW(list->GetHandle(), WM_SKINQUERY, 0, 0), 0);
 }
