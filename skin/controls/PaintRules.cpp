@@ -210,6 +210,63 @@ int ComboButtonFrame(bool enabled, unsigned mouseState, bool focused) {
     return 1;
 }
 
+TComboLayout ComboButtonLayout(const TLayoutRect& r, int f, bool buttonLeft) {
+    TComboLayout l;
+    if (buttonLeft) {
+        l.Excluded = {f + 4, 2, r.Right - 2, r.Bottom - 2};
+        l.Button = {0, r.Top, f + 2, r.Bottom};
+        l.Glyph = {2, r.Top, f + 2, r.Bottom};
+    } else {
+        l.Excluded = {2, 2, r.Right - f - 4, r.Bottom - 2};
+        l.Button = {r.Right - f - 2, r.Top, r.Right, r.Bottom};
+        l.Glyph = {l.Button.Left, r.Top, r.Right - 2, r.Bottom};
+    }
+    return l;
+}
+
+TTextAlign HeaderItemAlign(unsigned format) {
+    switch (format & 3u) {
+    case 1: return TTextAlign::Right;
+    case 2: return TTextAlign::Centre;
+    default: return TTextAlign::Left;
+    }
+}
+
+int HeaderImageIndex(unsigned format, int image) { return (format & (0x800u | 0x8000u)) ? image : -1; }
+
+int HeaderHotItem(const std::vector<TLayoutRect>& rects, int x, int y, int hot) {
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const TLayoutRect& r = rects[i];
+        if (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom) return static_cast<int>(i);
+    }
+    return hot;
+}
+
+TLayoutRect HeaderHotRect(const TLayoutRect& item) { return {item.Left + 3, item.Top, item.Right - 3, item.Bottom}; }
+
+THeaderItemLayout HeaderItemLayout(const TLayoutRect& item, int imageWidth, int imageHeight, int textWidth,
+                                   TTextAlign align) {
+    constexpr int kPadding = 6, kGap = 4;
+    THeaderItemLayout l;
+    l.HasImage = imageWidth > 0 && imageHeight > 0;
+    const int imagePart = l.HasImage ? imageWidth + kGap : 0;
+    const int content = imagePart + std::max(0, textWidth);
+    const int inner = item.Width() - 2 * kPadding;
+    int x = item.Left + kPadding;
+    if (content < inner) {
+        if (align == TTextAlign::Right) x = item.Right - kPadding - content;
+        else if (align == TTextAlign::Centre) x = item.Left + kPadding + (inner - content) / 2;
+    }
+    if (l.HasImage) {
+        const int top = item.Top + (item.Height() - imageHeight) / 2;
+        l.Image = {x, top, x + imageWidth, top + imageHeight};
+    }
+    const int textLeft = x + imagePart;
+    l.Text = {textLeft, item.Top, std::max(textLeft, std::min(textLeft + std::max(0, textWidth), item.Right - kPadding)),
+              item.Bottom};
+    return l;
+}
+
 TScrollPart ScrollPartAt(int p, int b, int length, int thumbStart, int thumbEnd) {
     if (p < b) return spFirstArrow;
     if (p < thumbStart) return spPageBefore;
@@ -290,6 +347,40 @@ bool ScrollGripOffset(int thumbLength, int gripLength, int& offset) {
     if (!(gripLength < thumbLength + 2)) return false;
     offset = (thumbLength - gripLength) / 2;
     return true;
+}
+
+TScrollBarDrawing ScrollBarDrawing(const TScrollBarInputs& in) {
+    TScrollBarDrawing d;
+    const int b = in.ArrowSize;
+    d.Length = in.Horizontal ? in.Width : in.Height;
+    d.Thickness = ScrollBarThickness(in.StripHeight, b);
+    const int L = d.Length, t = d.Thickness;
+    const auto along = [&](int from, int to) {
+        return in.Horizontal ? TLayoutRect{from, 0, to, t} : TLayoutRect{0, from, t, to};
+    };
+    d.Track = along(b, L - b);
+    d.TrackFrame = ScrollTrackFrame(in.Enabled);
+    const int a = ScrollArrowExtent(L, b);
+    d.FirstArrow = along(0, a);
+    d.SecondArrow = along(L - a, L);
+    d.FirstArrowFrame = ScrollArrowFrame(in.Horizontal, false, in.ActivePart, in.Tracking);
+    d.SecondArrowFrame = ScrollArrowFrame(in.Horizontal, true, in.ActivePart, in.Tracking);
+    const auto inside = [L](int p) { return p >= 0 && p <= L; };
+    d.DrawThumb = in.Enabled && inside(in.ThumbStart) && inside(in.ThumbEnd) && in.ThumbEnd > in.ThumbStart;
+    if (!d.DrawThumb) return d;
+    d.Thumb = along(in.ThumbStart, in.ThumbEnd);
+    d.ThumbFrame = ScrollThumbFrame(in.ActivePart, in.Tracking);
+    int offset = 0;
+    const int g = in.StripHeight;
+    if (ScrollGripOffset(in.ThumbEnd - in.ThumbStart, g, offset)) {
+        const int from = in.ThumbStart + offset;
+        if (inside(from) && inside(from + g)) {
+            d.DrawGrip = true;
+            d.Grip = along(from, from + g);
+            d.GripFrame = ScrollGripFrame(in.Horizontal, in.ActivePart, in.Tracking);
+        }
+    }
+    return d;
 }
 
 }  // namespace vx

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "skin/data/imgutil.h"
 #include "skin/window/ElementLayout.h"
@@ -138,6 +139,41 @@ int CentreTextOffset(int rectHeight, int measuredHeight);
 // Frame of the combo button: enabled 2 pressed, 4 focused or hot, else 1; disabled 3.
 int ComboButtonFrame(bool enabled, unsigned mouseState, bool focused);
 
+// Where a combo box of rectangle `r` has its parts, with f the system's scroll-arrow
+// width: the text area kept out of the painting, the drop-down button (full height)
+// and the area its glyph is centred in. The button is at the right, or at the left for
+// a window that puts its scroll bar on the left.
+struct TComboLayout {
+    TLayoutRect Excluded;
+    TLayoutRect Button;
+    TLayoutRect Glyph;
+};
+TComboLayout ComboButtonLayout(const TLayoutRect& r, int arrowWidth, bool buttonLeft);
+
+// ---- Header controls -----------------------------------------------------------------
+
+// The alignment of a header item from its format's low bits (1 right, 2 centre).
+TTextAlign HeaderItemAlign(unsigned format);
+// The image drawn with an item: its index when the format has the image (0x800) or
+// owner-draw (0x8000) bit, else -1.
+int HeaderImageIndex(unsigned format, int image);
+// What a pointer over the header makes the hot item: the first stored rectangle that
+// holds the point, else the hot item stays as it is.
+int HeaderHotItem(const std::vector<TLayoutRect>& rects, int x, int y, int hot);
+// The rectangle kept of an item for hot tracking: 3 pixels narrower at each side.
+TLayoutRect HeaderHotRect(const TLayoutRect& item);
+// Image and caption inside an item: 6 pixels of padding at each side, the image (when
+// there is one) 4 pixels before the text, the pair placed by the alignment and
+// vertically centred; a pair wider than the item starts at the left padding and the
+// caption is cut at the right padding.
+struct THeaderItemLayout {
+    bool HasImage = false;
+    TLayoutRect Image;
+    TLayoutRect Text;
+};
+THeaderItemLayout HeaderItemLayout(const TLayoutRect& item, int imageWidth, int imageHeight, int textWidth,
+                                   TTextAlign align);
+
 // ---- Scroll bars ---------------------------------------------------------------------
 
 // Scroll-bar parts; the values are the platform's scroll codes.
@@ -169,5 +205,32 @@ int ScrollGripFrame(bool horizontal, TScrollPart activePart, bool tracking);
 int ScrollTrackFrame(bool enabled);
 // Where the grip (g long along the bar) goes on a thumb; false when it does not fit.
 bool ScrollGripOffset(int thumbLength, int gripLength, int& offset);
+
+// What a skinned scroll bar of Width x Height shows and where, in its own coordinates.
+struct TScrollBarInputs {
+    bool Horizontal = false;
+    int Width = 0, Height = 0;
+    int ArrowSize = 0;     // b
+    int StripHeight = 0;   // the Scrollbar strip's height: the thickness and grip length
+    int ThumbStart = 0, ThumbEnd = 0;  // along the bar
+    bool Enabled = true;
+    TScrollPart ActivePart = spNone;
+    bool Tracking = false;
+};
+struct TScrollBarDrawing {
+    int Length = 0;     // L
+    int Thickness = 0;  // t, the cross extent of everything drawn
+    TLayoutRect Track;  // the bar less b at both ends
+    int TrackFrame = 1;
+    TLayoutRect FirstArrow, SecondArrow;
+    int FirstArrowFrame = 1, SecondArrowFrame = 5;
+    bool DrawThumb = false;  // enabled, and the thumb lies inside the bar
+    TLayoutRect Thumb;
+    int ThumbFrame = 1;
+    bool DrawGrip = false;   // it fits the thumb and lies inside the bar
+    TLayoutRect Grip;
+    int GripFrame = 17;
+};
+TScrollBarDrawing ScrollBarDrawing(const TScrollBarInputs& in);
 
 }  // namespace vx

@@ -423,5 +423,144 @@ TEST(ScrollBar, SizesAndFrames) {
     EXPECT_FALSE(ScrollGripOffset(15, 17, offset));
 }
 
+TEST(ComboButton, LayoutAtEitherSide) {
+    // A 120 x 22 combo box, arrow width f = 16.
+    TComboLayout l = ComboButtonLayout(TLayoutRect{0, 0, 120, 22}, 16, false);
+    EXPECT_EQ(l.Excluded, (TLayoutRect{2, 2, 100, 20}));
+    EXPECT_EQ(l.Button, (TLayoutRect{102, 0, 120, 22}));
+    EXPECT_EQ(l.Glyph, (TLayoutRect{102, 0, 118, 22}));
+    l = ComboButtonLayout(TLayoutRect{0, 0, 120, 22}, 16, true);
+    EXPECT_EQ(l.Excluded, (TLayoutRect{20, 2, 118, 20}));
+    EXPECT_EQ(l.Button, (TLayoutRect{0, 0, 18, 22}));
+    EXPECT_EQ(l.Glyph, (TLayoutRect{2, 0, 18, 22}));
+    // The button and the kept-out text area never overlap: 2 pixels lie between them.
+    for (bool left : {false, true}) {
+        l = ComboButtonLayout(TLayoutRect{0, 0, 80, 21}, 17, left);
+        if (left) EXPECT_EQ(l.Excluded.Left - l.Button.Right, 2);
+        else EXPECT_EQ(l.Button.Left - l.Excluded.Right, 2);
+    }
+}
+
+TEST(Header, FormatAlignmentImageAndHotItem) {
+    EXPECT_EQ(HeaderItemAlign(0x0000), TTextAlign::Left);
+    EXPECT_EQ(HeaderItemAlign(0x0001), TTextAlign::Right);
+    EXPECT_EQ(HeaderItemAlign(0x0002), TTextAlign::Centre);
+    EXPECT_EQ(HeaderItemAlign(0x4002), TTextAlign::Centre);  // HDF_STRING and centred
+    EXPECT_EQ(HeaderImageIndex(0x4000, 3), -1);
+    EXPECT_EQ(HeaderImageIndex(0x0800, 3), 3);
+    EXPECT_EQ(HeaderImageIndex(0x8000, 3), 3);
+
+    const std::vector<TLayoutRect> rects{HeaderHotRect({0, 0, 100, 20}), HeaderHotRect({100, 0, 180, 20})};
+    EXPECT_EQ(rects[0], (TLayoutRect{3, 0, 97, 20}));
+    EXPECT_EQ(HeaderHotItem(rects, 50, 10, -1), 0);
+    EXPECT_EQ(HeaderHotItem(rects, 120, 10, 0), 1);
+    // On the divider between two items, or beyond the last, the hot item stays.
+    EXPECT_EQ(HeaderHotItem(rects, 99, 10, 0), 0);
+    EXPECT_EQ(HeaderHotItem(rects, 101, 10, 0), 0);
+    EXPECT_EQ(HeaderHotItem(rects, 300, 10, -1), -1);
+    EXPECT_EQ(HeaderHotItem(rects, 50, 20, -1), -1);  // below the items
+}
+
+TEST(Header, ItemLayout) {
+    const TLayoutRect item{100, 0, 200, 20};
+    // Text only, 40 wide: left at the padding, right against it, centred between.
+    THeaderItemLayout l = HeaderItemLayout(item, 0, 0, 40, TTextAlign::Left);
+    EXPECT_FALSE(l.HasImage);
+    EXPECT_EQ(l.Text, (TLayoutRect{106, 0, 146, 20}));
+    EXPECT_EQ(HeaderItemLayout(item, 0, 0, 40, TTextAlign::Right).Text, (TLayoutRect{154, 0, 194, 20}));
+    EXPECT_EQ(HeaderItemLayout(item, 0, 0, 40, TTextAlign::Centre).Text, (TLayoutRect{130, 0, 170, 20}));
+    // An image of 16 x 16 before the text, vertically centred.
+    l = HeaderItemLayout(item, 16, 16, 40, TTextAlign::Right);
+    ASSERT_TRUE(l.HasImage);
+    EXPECT_EQ(l.Image, (TLayoutRect{134, 2, 150, 18}));
+    EXPECT_EQ(l.Text, (TLayoutRect{154, 0, 194, 20}));
+    // Too wide: from the left padding, the text cut at the right padding.
+    l = HeaderItemLayout(item, 16, 16, 200, TTextAlign::Centre);
+    EXPECT_EQ(l.Image.Left, 106);
+    EXPECT_EQ(l.Text, (TLayoutRect{126, 0, 194, 20}));
+    // An item narrower than the padding keeps an empty text rectangle.
+    l = HeaderItemLayout(TLayoutRect{0, 0, 8, 20}, 0, 0, 30, TTextAlign::Left);
+    EXPECT_EQ(l.Text.Width(), 0);
+}
+
+TEST(ScrollBar, DrawingOfAVerticalBar) {
+    // A 16 x 200 bar, arrows of 16, a 17-pixel strip, thumb 60..100.
+    TScrollBarInputs in;
+    in.Width = 16;
+    in.Height = 200;
+    in.ArrowSize = 16;
+    in.StripHeight = 17;
+    in.ThumbStart = 60;
+    in.ThumbEnd = 100;
+    TScrollBarDrawing d = ScrollBarDrawing(in);
+    EXPECT_EQ(d.Length, 200);
+    EXPECT_EQ(d.Thickness, 17);
+    EXPECT_EQ(d.Track, (TLayoutRect{0, 16, 17, 184}));
+    EXPECT_EQ(d.FirstArrow, (TLayoutRect{0, 0, 17, 16}));
+    EXPECT_EQ(d.SecondArrow, (TLayoutRect{0, 184, 17, 200}));
+    EXPECT_EQ(d.FirstArrowFrame, 9);
+    EXPECT_EQ(d.SecondArrowFrame, 13);
+    EXPECT_EQ(d.TrackFrame, 1);
+    ASSERT_TRUE(d.DrawThumb);
+    EXPECT_EQ(d.Thumb, (TLayoutRect{0, 60, 17, 100}));
+    EXPECT_EQ(d.ThumbFrame, 1);
+    ASSERT_TRUE(d.DrawGrip);
+    EXPECT_EQ(d.Grip, (TLayoutRect{0, 71, 17, 88}));  // (40 - 17) / 2 = 11
+    EXPECT_EQ(d.GripFrame, 20);
+
+    // The thumb hot, then dragged.
+    in.ActivePart = spThumb;
+    d = ScrollBarDrawing(in);
+    EXPECT_EQ(d.ThumbFrame, 3);
+    EXPECT_EQ(d.GripFrame, 22);
+    in.Tracking = true;
+    d = ScrollBarDrawing(in);
+    EXPECT_EQ(d.ThumbFrame, 2);
+    EXPECT_EQ(d.GripFrame, 21);
+    EXPECT_EQ(d.FirstArrowFrame, 9);
+}
+
+TEST(ScrollBar, DrawingOfAHorizontalBarAndItsLimits) {
+    TScrollBarInputs in;
+    in.Horizontal = true;
+    in.Width = 30;  // shorter than two arrows of 16: each is 15
+    in.Height = 16;
+    in.ArrowSize = 16;
+    in.StripHeight = 20;  // differs from the arrows by more than 2: the arrow size rules
+    in.ThumbStart = 0;
+    in.ThumbEnd = 0;
+    in.ActivePart = spSecondArrow;
+    TScrollBarDrawing d = ScrollBarDrawing(in);
+    EXPECT_EQ(d.Thickness, 16);
+    EXPECT_EQ(d.FirstArrow, (TLayoutRect{0, 0, 15, 16}));
+    EXPECT_EQ(d.SecondArrow, (TLayoutRect{15, 0, 30, 16}));
+    EXPECT_EQ(d.FirstArrowFrame, 1);
+    EXPECT_EQ(d.SecondArrowFrame, 8);
+    EXPECT_FALSE(d.DrawThumb);  // no thumb length
+
+    // A thumb reaching past the bar, or a disabled bar, shows no thumb; the track shows
+    // its disabled frame.
+    in.Width = 200;
+    in.StripHeight = 17;
+    in.ThumbStart = 150;
+    in.ThumbEnd = 201;
+    EXPECT_FALSE(ScrollBarDrawing(in).DrawThumb);
+    in.ThumbEnd = 200;
+    EXPECT_TRUE(ScrollBarDrawing(in).DrawThumb);
+    in.Enabled = false;
+    d = ScrollBarDrawing(in);
+    EXPECT_FALSE(d.DrawThumb);
+    EXPECT_FALSE(d.DrawGrip);
+    EXPECT_EQ(d.TrackFrame, 3);
+    // A thumb too short for the grip keeps it off.
+    in.Enabled = true;
+    in.ThumbStart = 100;
+    in.ThumbEnd = 114;
+    d = ScrollBarDrawing(in);
+    EXPECT_TRUE(d.DrawThumb);
+    EXPECT_FALSE(d.DrawGrip);
+    EXPECT_EQ(d.Thumb, (TLayoutRect{100, 0, 114, 17}));
+}
+
 }  // namespace
 }  // namespace vx
