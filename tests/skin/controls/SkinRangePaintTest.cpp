@@ -475,6 +475,10 @@ TEST_F(SkinStatusBarTest, SimplePanelText) {
     TWindowPicture written(bar->GetHandle());
     ASSERT_EQ(s->Panels().size(), 1u);
     EXPECT_EQ(s->Panels()[0].Text, L"正在转换 C:\\视频\\片段.avi");
+    // A framework status bar's simple text is its property, whatever the window holds.
+    ::SendMessageW(bar->GetHandle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(L"别的"));
+    { TWindowPicture again(bar->GetHandle()); }
+    EXPECT_EQ(s->Panels()[0].Text, L"正在转换 C:\\视频\\片段.avi");
     EXPECT_GT(Differ(blank, written, RECT{0, 0, 200, 20}), 40);
     // The bar's own frame at its left edge (unscaled 3 x 3 corner).
     EXPECT_EQ(CellMismatches(blank, edges->Bitmap, 3, sfBar, 0, 0, 0, 0, 3, 3), 0);
