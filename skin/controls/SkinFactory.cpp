@@ -3,8 +3,13 @@
 #include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/SkinComBox.h"
+#include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinObjImage.h"
+#include "skin/controls/SkinRanges.h"
+#include "skin/controls/SkinScrollbar.h"
+#include "skin/controls/SkinTabs.h"
 
 namespace vx {
 
@@ -29,18 +34,34 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const TSkinChoice& choice, TComp
     case TSkinClass::SkinBox: return std::make_unique<TSkinBox>(owner);
     case TSkinClass::SkinBoxH: return std::make_unique<TSkinBoxH>(owner);
     case TSkinClass::SkinEdit: return std::make_unique<TSkinEdit>(owner);
-    // Not built yet: the control keeps its own look.
-    case TSkinClass::SkinTab:
+    case TSkinClass::SkinTab: return std::make_unique<TSkinTab>(owner);
+    case TSkinClass::SkinTrackBar: return std::make_unique<TSkinTrackBar>(owner);
+    case TSkinClass::SkinUpDown: return std::make_unique<TSkinUpDown>(owner);
+    case TSkinClass::SkinProgress: return std::make_unique<TSkinProgress>(owner);
+    case TSkinClass::SkinComBox: {
+        auto skin = std::make_unique<TSkinComBox>(owner);
+        skin->ExtendedMode = choice.ExtendedMode;
+        return skin;
+    }
+    // The picker's arrow is a framework control on the picker: a bare window gets none.
+    case TSkinClass::SkinDateTime: return owner ? std::make_unique<TSkinDateTime>(owner) : nullptr;
+    // Scroll-bar skins lay framework companions over a framework control's bars.
+    case TSkinClass::SkinScrollbar: {
+        if (!owner) return nullptr;
+        auto skin = std::make_unique<TSkinScrollbar>(owner);
+        skin->SingleMode = choice.SingleMode;
+        return skin;
+    }
+    case TSkinClass::SkinListView: {
+        if (!owner) return nullptr;
+        auto skin = std::make_unique<TSkinListView>(owner);
+        skin->SingleMode = choice.SingleMode;
+        return skin;
+    }
+    case TSkinClass::SkinSizer: return std::make_unique<TSkinSizer>(owner);
+    // Not built (the framework has no such control): the control keeps its own look.
     case TSkinClass::SkinTab31:
     case TSkinClass::SkinAdvPage:
-    case TSkinClass::SkinTrackBar:
-    case TSkinClass::SkinUpDown:
-    case TSkinClass::SkinProgress:
-    case TSkinClass::SkinComBox:
-    case TSkinClass::SkinDateTime:
-    case TSkinClass::SkinScrollbar:
-    case TSkinClass::SkinListView:
-    case TSkinClass::SkinSizer:
     case TSkinClass::SkinMP:
     case TSkinClass::None: return nullptr;
     }

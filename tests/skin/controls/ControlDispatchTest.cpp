@@ -177,6 +177,7 @@ TEST_F(Dispatch, EachControlGetsTheObjectOfItsKind) {
     EXPECT_EQ(SkinOf(group), L"TSkinGroupBox") << "by the Skin3rd row";
     EXPECT_EQ(SkinOf(bit), L"TSkinBitButton");
     EXPECT_EQ(SkinOf(speed), L"TSkinSpeedButton");
+    EXPECT_EQ(SkinOf(combo), L"TSkinComBox");
     EXPECT_EQ(SkinOf(label), L"") << "labels have no row";
     // Every windowed object answers the query; the panel is only recoloured.
     for (TWinControl* c : std::vector<TWinControl*>{inPanel, check, button, edit, group, bit})
@@ -187,11 +188,11 @@ TEST_F(Dispatch, EachControlGetsTheObjectOfItsKind) {
     std::map<TControl*, int> per;
     for (TSkinControl* skin : s->ControlSkins()) ++per[skin->Control()];
     for (const auto& [control, n] : per) EXPECT_EQ(n, 1) << Narrow(control->ClassName());
-    EXPECT_EQ(s->ControlSkins().size(), 8u);
+    EXPECT_EQ(s->ControlSkins().size(), 9u);
     // Attaching again adds nothing.
     ASSERT_NE(ControlSkinFactory(), nullptr);
     ControlSkinFactory()->AttachFormControls(*s, *form);
-    EXPECT_EQ(s->ControlSkins().size(), 8u);
+    EXPECT_EQ(s->ControlSkins().size(), 9u);
 }
 
 TEST_F(Dispatch, ADisableTagControlIsLeftAloneAndSoAreTheItemsOfAGroupSoTagged) {
