@@ -187,6 +187,19 @@ void TSkinControl::AfterMessage(TMessage& message) {
     }
 }
 
+bool TSkinControl::AnswerOwnPaint(TMessage& message, bool paints) {
+    if (!paints) return false;
+    if (message.Msg == WM_PAINT) {
+        PaintClient(message);
+        return true;
+    }
+    if (message.Msg == WM_ERASEBKGND) {
+        message.Result = 1;
+        return true;
+    }
+    return false;
+}
+
 void TSkinControl::PaintClient(TMessage& message) {
     RECT r{};
     ::GetClientRect(window_, &r);

@@ -70,6 +70,10 @@ public:
     // Answers a WM_PAINT: DrawControl over the client area, into the DC the message
     // brings or between BeginPaint and EndPaint; the result is 0.
     void PaintClient(TMessage& message);
+    // For a skin that draws the whole client area itself while `paints` holds: answers
+    // WM_PAINT through PaintClient and WM_ERASEBKGND with 1 (nothing to erase). True
+    // when the message was answered; the control does not see it then.
+    bool AnswerOwnPaint(TMessage& message, bool paints);
     // Draws the control's look into `dc` over `rect` (the window at the origin).
     virtual void DrawControl(HDC dc, const RECT& rect) {}
     // After a skin change: the face colour again, then a repaint.

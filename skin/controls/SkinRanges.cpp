@@ -58,18 +58,7 @@ bool TSkinProgress::Paints() const {
 }
 
 bool TSkinProgress::BeforeMessage(TMessage& message) {
-    switch (message.Msg) {
-    case WM_PAINT:
-        if (!Paints()) break;
-        PaintClient(message);
-        return false;
-    case WM_ERASEBKGND:
-        if (!Paints()) break;
-        message.Result = 1;
-        return false;
-    default:
-        break;
-    }
+    if (AnswerOwnPaint(message, Paints())) return false;
     return TSkinControl::BeforeMessage(message);
 }
 
@@ -179,18 +168,7 @@ bool TSkinTrackBar::OverThumb(int x, int y) const {
 }
 
 bool TSkinTrackBar::BeforeMessage(TMessage& message) {
-    switch (message.Msg) {
-    case WM_PAINT:
-        if (!Paints()) break;
-        PaintClient(message);
-        return false;
-    case WM_ERASEBKGND:
-        if (!Paints()) break;
-        message.Result = 1;
-        return false;
-    default:
-        break;
-    }
+    if (AnswerOwnPaint(message, Paints())) return false;
     return TSkinControl::BeforeMessage(message);
 }
 
@@ -289,18 +267,7 @@ int TSkinUpDown::PartAt(LPARAM point) const {
 }
 
 bool TSkinUpDown::BeforeMessage(TMessage& message) {
-    switch (message.Msg) {
-    case WM_PAINT:
-        if (!Paints()) break;
-        PaintClient(message);
-        return false;
-    case WM_ERASEBKGND:
-        if (!Paints()) break;
-        message.Result = 1;
-        return false;
-    default:
-        break;
-    }
+    if (AnswerOwnPaint(message, Paints())) return false;
     return TSkinControl::BeforeMessage(message);
 }
 

@@ -21,8 +21,9 @@ namespace vx {
 VX_IMPLEMENT_CLASS(TWScrollbar, TCustomPanel)
 VX_IMPLEMENT_CLASS(TSkinScrollbar, TSkinControl)
 VX_IMPLEMENT_CLASS(TSkinListView, TSkinScrollbar)
-VX_IMPLEMENT_CLASS(TSkinScrollbarH, TSkinControl)
-VX_IMPLEMENT_CLASS(TSkinScControl, TSkinControl)
+VX_IMPLEMENT_CLASS(TSkinOneBar, TSkinControl)
+VX_IMPLEMENT_CLASS(TSkinScrollbarH, TSkinOneBar)
+VX_IMPLEMENT_CLASS(TSkinScControl, TSkinOneBar)
 VX_IMPLEMENT_CLASS(TSkinSizer, TSkinControl)
 VX_IMPLEMENT_CLASS(TComboxScrollBar, TSkinControl)
 
@@ -507,23 +508,23 @@ void TSkinListView::RefreshSkin() {
     if (header_) header_->RefreshSkin();
 }
 
-// ---- TSkinScrollbarH -----------------------------------------------------------------
+// ---- TSkinOneBar, TSkinScrollbarH -----------------------------------------------------
 
-TSkinScrollbarH::~TSkinScrollbarH() { FreeBar(bar_); }
+TSkinOneBar::~TSkinOneBar() { FreeBar(bar_); }
 
-void TSkinScrollbarH::InitControl(IControlSkinHost* form, const TControlSkinData* data, bool adoptColour,
-                                  TCanvas* canvas) {
+void TSkinOneBar::InitControl(IControlSkinHost* form, const TControlSkinData* data, bool adoptColour,
+                              TCanvas* canvas) {
     if (initialised_) return;
     auto* windowed = dynamic_cast<TWinControl*>(Owner());
     if (!windowed) return;
-    bar_ = new TWScrollbar(this, windowed, wsHorizontal, data);
+    bar_ = new TWScrollbar(this, windowed, BarKind(), data);
     bar_->SetEnabled(windowed->GetEnabled());
     companion_ = bar_;
     TSkinControl::InitControl(form, data, adoptColour, canvas);
     bar_->Reposition();
 }
 
-void TSkinScrollbarH::Notification(TComponent* component, TOperation operation) {
+void TSkinOneBar::Notification(TComponent* component, TOperation operation) {
     TSkinControl::Notification(component, operation);
     if (operation == opRemove && component == bar_) {
         bar_ = nullptr;
@@ -531,7 +532,7 @@ void TSkinScrollbarH::Notification(TComponent* component, TOperation operation) 
     }
 }
 
-void TSkinScrollbarH::RestoreControl() {
+void TSkinOneBar::RestoreControl() {
     TSkinControl::RestoreControl();
     if (state_ != scsDestroyed) {
         companion_ = nullptr;
@@ -570,36 +571,6 @@ void TSkinScrollbarH::AfterMessage(TMessage& message) {
 }
 
 // ---- TSkinScControl ------------------------------------------------------------------
-
-TSkinScControl::~TSkinScControl() { FreeBar(bar_); }
-
-void TSkinScControl::InitControl(IControlSkinHost* form, const TControlSkinData* data, bool adoptColour,
-                                 TCanvas* canvas) {
-    if (initialised_) return;
-    auto* windowed = dynamic_cast<TWinControl*>(Owner());
-    if (!windowed) return;
-    bar_ = new TWScrollbar(this, windowed, wsControl, data);
-    bar_->SetEnabled(windowed->GetEnabled());
-    companion_ = bar_;
-    TSkinControl::InitControl(form, data, adoptColour, canvas);
-    bar_->Reposition();
-}
-
-void TSkinScControl::Notification(TComponent* component, TOperation operation) {
-    TSkinControl::Notification(component, operation);
-    if (operation == opRemove && component == bar_) {
-        bar_ = nullptr;
-        companion_ = nullptr;
-    }
-}
-
-void TSkinScControl::RestoreControl() {
-    TSkinControl::RestoreControl();
-    if (state_ != scsDestroyed) {
-        companion_ = nullptr;
-        FreeBar(bar_);
-    }
-}
 
 void TSkinScControl::AfterMessage(TMessage& message) {
     switch (message.Msg) {

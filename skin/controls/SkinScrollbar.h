@@ -171,45 +171,48 @@ private:
     std::unique_ptr<TSkinHeader> header_;
 };
 
-// A control of which only the horizontal bar is skinned: one companion of kind 0,
-// which repaint requests address.
-class TSkinScrollbarH : public TSkinControl {
-    VX_DECLARE_CLASS(TSkinScrollbarH, TSkinControl)
+// A control skinned through one companion bar of its own kind, which repaint requests
+// address: made at the attach, freed at the restore (unless the control's window is
+// gone with it), forgotten when something else frees it first.
+class TSkinOneBar : public TSkinControl {
+    VX_DECLARE_CLASS(TSkinOneBar, TSkinControl)
 public:
     using TSkinControl::TSkinControl;
-    ~TSkinScrollbarH() override;
+    ~TSkinOneBar() override;
     void InitControl(IControlSkinHost* form, const TControlSkinData* data, bool adoptColour,
                      TCanvas* canvas) override;
     void RestoreControl() override;
-    void AfterMessage(TMessage& message) override;
     TWScrollbar* Bar() const { return bar_; }
 
 protected:
+    virtual TScrollbarKind BarKind() const = 0;
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
     TWScrollbar* bar_ = nullptr;
+};
+
+// A control of which only the horizontal bar is skinned: one companion of kind 0.
+class TSkinScrollbarH : public TSkinOneBar {
+    VX_DECLARE_CLASS(TSkinScrollbarH, TSkinOneBar)
+public:
+    using TSkinOneBar::TSkinOneBar;
+    void AfterMessage(TMessage& message) override;
+
+protected:
+    TScrollbarKind BarKind() const override { return wsHorizontal; }
 };
 
 // A stand-alone scroll bar control. A framework control gets one companion of kind 2
 // over all of it; a bare window is painted over directly after its own painting.
-class TSkinScControl : public TSkinControl {
-    VX_DECLARE_CLASS(TSkinScControl, TSkinControl)
+class TSkinScControl : public TSkinOneBar {
+    VX_DECLARE_CLASS(TSkinScControl, TSkinOneBar)
 public:
-    using TSkinControl::TSkinControl;
-    ~TSkinScControl() override;
-    void InitControl(IControlSkinHost* form, const TControlSkinData* data, bool adoptColour,
-                     TCanvas* canvas) override;
-    void RestoreControl() override;
+    using TSkinOneBar::TSkinOneBar;
     void AfterMessage(TMessage& message) override;
     void DrawControl(HDC dc, const RECT& rect) override;
-    TWScrollbar* Bar() const { return bar_; }
 
 protected:
-    void Notification(TComponent* component, TOperation operation) override;
-
-private:
-    TWScrollbar* bar_ = nullptr;
+    TScrollbarKind BarKind() const override { return wsControl; }
 };
 
 // A size grip: the face colour with the corner cell (frame 23) of the Scrollbar strip.

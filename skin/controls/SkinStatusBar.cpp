@@ -41,18 +41,7 @@ bool TSkinStatusBar::Paints() const {
 }
 
 bool TSkinStatusBar::BeforeMessage(TMessage& message) {
-    switch (message.Msg) {
-    case WM_PAINT:
-        if (!Paints()) break;
-        PaintClient(message);
-        return false;
-    case WM_ERASEBKGND:
-        if (!Paints()) break;
-        message.Result = 1;
-        return false;
-    default:
-        break;
-    }
+    if (AnswerOwnPaint(message, Paints())) return false;
     return TSkinControl::BeforeMessage(message);
 }
 

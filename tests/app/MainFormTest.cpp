@@ -30,6 +30,7 @@
 #include "dialogs/Shutdown.h"
 #include "framework/SysUtils.h"
 #include "framework/Handles.h"
+#include "tests/framework/GuiObjectCounts.h"
 
 using namespace vx;
 
@@ -439,8 +440,7 @@ TEST_F(MainForm, TheQueuesMenuIsSkinnedAndLeavesNothingBehind) {
     open();  // the first opening may fill caches of its own
     ASSERT_EQ(g_menusSeen, 1);
     EXPECT_TRUE(g_menuSkinned);
-    const DWORD gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    const vx::testing::TGuiObjectCounts before = vx::testing::CountGuiObjects();
     const int chains = TWindowSubclass::ChainCount();
     const int menuWindows = MenuWindows();
     for (int i = 0; i < 200; ++i) open();
@@ -450,11 +450,10 @@ TEST_F(MainForm, TheQueuesMenuIsSkinnedAndLeavesNothingBehind) {
     EXPECT_EQ(m.MenuKind, mkPopup);
     EXPECT_EQ(TWindowSubclass::ChainCount(), chains) << "a menu window's subclass chain was left behind";
     EXPECT_EQ(MenuWindows(), menuWindows);
-    // The system's object counts, where it reports them (Wine answers 0 always).
-    if (gdi > 0 && user > 0) {
-        EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-        EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), user);
-    }
+    const vx::testing::TGuiObjectCounts after = vx::testing::CountGuiObjects();
+    EXPECT_EQ(after.Gdi, before.Gdi);
+    EXPECT_EQ(after.Windows, before.Windows);
+    EXPECT_EQ(after.Menus, before.Menus);
     // Without the manager the menu draws itself again.
     DestroySkinManager();
     EXPECT_FALSE(form->pmList->GetOwnerDraw());

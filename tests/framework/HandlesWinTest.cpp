@@ -164,9 +164,9 @@ TEST(GdiOwners, ManyScopedObjectsLeaveNothingBehind) {
         for (HGDIOBJ object : made) leaked += ::GetObjectType(object) != 0;
     };
     drawOnce();  // first use may allocate caches of its own
-    const DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    const int before = testing::CountGuiObjects().Gdi;
     for (int i = 0; i < 300; ++i) drawOnce();
-    const DWORD after = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    const int after = testing::CountGuiObjects().Gdi;
     EXPECT_EQ(leaked, 0) << "objects or memory DCs outlived their owners";
     EXPECT_LE(windowDCs.size(), 6u) << "window DCs were not given back: every GetDC made a new one";
     EXPECT_EQ(after, before) << "the process's GDI object count grew";

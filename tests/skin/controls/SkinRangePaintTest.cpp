@@ -19,6 +19,7 @@
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/data/SkinData.h"
+#include "tests/framework/GuiObjectCounts.h"
 
 namespace vx {
 namespace {
@@ -52,36 +53,6 @@ bool FramesTellable(TBitmap& strip, int frames) {
         seen.insert(v);
     }
     return static_cast<int>(seen.size()) == frames;
-}
-
-// Wine answers GetGuiResources with 0, so the live GDI objects are counted against the
-// size of the process's handle table: it takes that many fresh objects, less the live
-// ones, to fill it. (The test checks that the count sees a leak.)
-int FreeGdiSlots() {
-    std::vector<TBrushHandle> probes;
-    probes.reserve(70000);
-    while (probes.size() < 70000) {
-        probes.emplace_back(::CreateSolidBrush(RGB(probes.size() & 255, 1, 2)));
-        if (!probes.back()) break;
-    }
-    return static_cast<int>(probes.size()) - 1;
-}
-int GdiSlotsInUse() { return 70000 - FreeGdiSlots(); }
-
-// The windows of this thread, top-level and child (the USER objects a skin makes).
-BOOL CALLBACK CountChild(HWND, LPARAM p) {
-    ++*reinterpret_cast<int*>(p);
-    return TRUE;
-}
-BOOL CALLBACK CountTopLevel(HWND w, LPARAM p) {
-    ++*reinterpret_cast<int*>(p);
-    ::EnumChildWindows(w, CountChild, p);
-    return TRUE;
-}
-int ThreadWindows() {
-    int count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
-    return count;
 }
 
 class SkinRangePaintTest : public ::testing::Test {
@@ -831,18 +802,13 @@ TEST_F(SkinRangePaintTest, TwoHundredAttachAndDetachCyclesLeaveNothing) {
     // the second round, and the count stays flat from then on.
     cycle();
     cycle();
-    const int gdi = GdiSlotsInUse(), windows = ThreadWindows();
-    {
-        // The count sees five objects more.
-        TBrushHandle a(::CreateSolidBrush(1)), b(::CreateSolidBrush(2)), c(::CreateSolidBrush(3)),
-            d(::CreateSolidBrush(4)), e(::CreateSolidBrush(5));
-        ASSERT_EQ(GdiSlotsInUse(), gdi + 5);
-    }
-    ASSERT_EQ(GdiSlotsInUse(), gdi);
-    ASSERT_GT(windows, 6);
+    const vx::testing::TGuiObjectCounts before = vx::testing::CountGuiObjects();
+    ASSERT_GT(before.Windows, 6);
     for (int i = 0; i < 200; ++i) cycle();
-    EXPECT_EQ(GdiSlotsInUse(), gdi);
-    EXPECT_EQ(ThreadWindows(), windows);
+    const vx::testing::TGuiObjectCounts after = vx::testing::CountGuiObjects();
+    EXPECT_EQ(after.Gdi, before.Gdi);
+    EXPECT_EQ(after.Windows, before.Windows);
+    EXPECT_EQ(after.Menus, before.Menus);
     EXPECT_TRUE(host.list.empty());
     EXPECT_EQ(dt->ControlCount(), 0);
 }
