@@ -30,30 +30,15 @@
 #include "skin/window/SkinManage.h"
 #include "skin/window/SkinMessages.h"
 #include "tests/framework/GuiObjectCounts.h"
+#include "tests/skin/window/SkinnedWindows.h"
 
 namespace vx {
 namespace {
 
-template <class F>
-bool PumpUntil(F done, int rounds = 400) {
-    for (int i = 0; i < rounds; ++i) {
-        Application->ProcessMessages();
-        if (done()) return true;
-        ::Sleep(10);
-    }
-    return done();
-}
-void Pump(int rounds = 5) {
-    for (int i = 0; i < rounds; ++i) {
-        Application->ProcessMessages();
-        ::Sleep(10);
-    }
-}
+using testing::Pump;
+using testing::PumpUntil;
+using testing::ReadFile;
 
-std::vector<char> ReadFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
 

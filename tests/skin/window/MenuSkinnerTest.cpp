@@ -25,30 +25,15 @@
 #include "skin/window/MenuSkinner.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/SkinMessages.h"
+#include "tests/skin/window/SkinnedWindows.h"
 
 namespace vx {
 namespace {
 
-template <class F>
-bool PumpUntil(F done, int rounds = 400) {
-    for (int i = 0; i < rounds; ++i) {
-        Application->ProcessMessages();
-        if (done()) return true;
-        ::Sleep(10);
-    }
-    return done();
-}
-void Pump(int rounds = 10) {
-    for (int i = 0; i < rounds; ++i) {
-        Application->ProcessMessages();
-        ::Sleep(10);
-    }
-}
+using testing::Pump;
+using testing::PumpUntil;
+using testing::ReadFile;
 
-std::vector<char> ReadFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 COLORREF ScreenPixel(HWND h, int x, int y) {
     TWindowDC dc = TWindowDC::Whole(h);

@@ -17,13 +17,25 @@ namespace vx::testing {
 
 // Handles messages until `done` holds, or a generous number of rounds passed.
 template <class F>
-bool PumpUntil(F done, int rounds = 500) {
+bool PumpUntil(F done, int rounds = 400) {
     for (int i = 0; i < rounds; ++i) {
         Application->ProcessMessages();
         if (done()) return true;
-        ::Sleep(2);
+        ::Sleep(10);
     }
     return done();
+}
+// Handles messages for a number of rounds.
+inline void Pump(int rounds = 10) {
+    for (int i = 0; i < rounds; ++i) {
+        Application->ProcessMessages();
+        ::Sleep(10);
+    }
+}
+// The whole of a file (the packed skin, say), empty when it cannot be read.
+inline std::vector<char> ReadFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Installs the manager and builds a shown host form whose skin data holds the program's
@@ -34,8 +46,7 @@ inline TForm* MakeSkinnedHost() {
     host->SetName(L"frmHost");
     auto* data = new TSkinData(host);
     data->SetActive(true);
-    std::ifstream file(VX_TEST_SKIN_BLOB, std::ios::binary);
-    const std::vector<char> blob{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::vector<char> blob = ReadFile(VX_TEST_SKIN_BLOB);
     TMemoryStream stream;
     const std::int32_t length = static_cast<std::int32_t>(blob.size());
     stream.WriteBuffer(&length, 4);
