@@ -283,10 +283,16 @@ void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, UINT alignment) {
     RECT t = rect;
     ::InflateRect(&t, -2, -2);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    DrawTextWide(dc, caption_, t, alignment | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | DT_CALCRECT);
+    // A caption on one line stays on one line, as on the system's button: broken at the
+    // skin's margins, a caption that just fits the button ("添加文件(A)...") would show
+    // only its first part. A caption with a line break, or a multi-line button, breaks.
+    const bool multiLine = caption_.find(L'\n') != std::wstring::npos ||
+                           (window_ && (WindowLong(window_, GWL_STYLE) & BS_MULTILINE) != 0);
+    const UINT lines = multiLine ? DT_WORDBREAK : DT_SINGLELINE | DT_NOCLIP;
+    DrawTextWide(dc, caption_, t, alignment | lines | DT_EXPANDTABS | DT_NOCLIP | DT_CALCRECT);
     const TLayoutRect b{rect.left, rect.top, rect.right, rect.bottom};
     RECT placed = ToRect(CaptionRect(b, t.right - t.left, t.bottom - t.top, (alignment & DT_CENTER) != 0));
-    DrawTextWide(dc, caption_, placed, RightToLeftFlags(alignment | DT_WORDBREAK | DT_EXPANDTABS));
+    DrawTextWide(dc, caption_, placed, RightToLeftFlags(alignment | lines | DT_EXPANDTABS));
     ::SetBkMode(dc, oldMode == 0 ? OPAQUE : oldMode);
     if (focused_ && !HasOption(skinrules::xoNoFocusRect)) {
         ::InflateRect(&placed, 2, 2);
