@@ -43,16 +43,8 @@ public:
 std::unique_ptr<TSkinModel> LoadSkin(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     const std::vector<std::uint8_t> blob((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    TSkinReader reader;
-    reader.OnMessage = [](const std::wstring&) {};
-    if (blob.empty() || !reader.LoadArchive(TByteSpan(blob.data(), blob.size()))) return nullptr;
-    TMemoryStream text;
-    std::string name;
-    if (!reader.ExtractFirstMatching(".ini", text, name)) return nullptr;
-    TQuickIni ini;
-    ini.LoadFromStream(&text);
     auto model = std::make_unique<TSkinModel>();
-    model->LoadDefinition(ini, reader);
+    if (!LoadPackedSkin(*model, blob)) return nullptr;
     return model;
 }
 

@@ -695,4 +695,18 @@ void TSkinModel::LoadBitmap(const TSkinReader& archive, TBitmap& target, std::st
     }
 }
 
+bool LoadPackedSkin(TSkinModel& model, std::span<const std::uint8_t> packed,
+                    std::function<void(const std::wstring&)> onMessage) {
+    TSkinReader reader;
+    reader.OnMessage = std::move(onMessage);
+    if (packed.empty() || !reader.LoadArchive(packed)) return false;
+    TMemoryStream text;
+    std::string name;
+    if (!reader.ExtractFirstMatching(".ini", text, name)) return false;
+    TQuickIni ini;
+    ini.LoadFromStream(&text);
+    model.LoadDefinition(ini, reader);
+    return true;
+}
+
 }  // namespace vx

@@ -17,7 +17,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -217,5 +219,12 @@ private:
     class TLoader;
     friend class TLoader;
 };
+
+// Loads a packed skin (an archive holding the definition, the first ".ini", and the
+// bitmaps it names) into `model`; the archive reader's messages go to `onMessage` (none
+// when it is empty). False, with the model untouched, when the bytes are no archive or
+// hold no definition.
+bool LoadPackedSkin(TSkinModel& model, std::span<const std::uint8_t> packed,
+                    std::function<void(const std::wstring&)> onMessage = [](const std::wstring&) {});
 
 }  // namespace vx

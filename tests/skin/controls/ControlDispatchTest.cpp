@@ -37,7 +37,6 @@ namespace {
 
 using testing::Pump;
 using testing::PumpUntil;
-using testing::ReadFile;
 
 
 std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
@@ -62,13 +61,7 @@ protected:
         host_->SetName(L"frmHost");
         data_ = new TSkinData(host_);
         data_->SetActive(true);
-        std::vector<char> blob = ReadFile(VX_TEST_SKIN_BLOB);
-        TMemoryStream stream;
-        std::int32_t length = static_cast<std::int32_t>(blob.size());
-        stream.WriteBuffer(&length, 4);
-        if (!blob.empty()) stream.WriteBuffer(blob.data(), blob.size());
-        stream.SetPosition(0);
-        data_->ReadSkinStream(stream);
+        testing::ReadProgramSkin(*data_);
         // Framework group boxes have no row of their own: the map names them.
         data_->GetSkin3rd()->Add(L"TGroupBox=groupbox");
         host_->FinishBuilding();

@@ -31,16 +31,11 @@ inline TSkinModel* ProgramSkin() {
     static TSkinModel* model = [] {
         std::ifstream file(VX_TEST_SKIN_BLOB, std::ios::binary);
         std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        TSkinReader reader;
-        reader.OnMessage = [](const std::wstring&) {};
-        if (bytes.empty() || !reader.LoadArchive(TByteSpan(bytes.data(), bytes.size()))) return (TSkinModel*)nullptr;
-        TMemoryStream text;
-        std::string name;
-        if (!reader.ExtractFirstMatching(".ini", text, name)) return (TSkinModel*)nullptr;
-        TQuickIni ini;
-        ini.LoadFromStream(&text);
         auto* m = new TSkinModel;
-        m->LoadDefinition(ini, reader);
+        if (!LoadPackedSkin(*m, bytes)) {
+            delete m;
+            return (TSkinModel*)nullptr;
+        }
         return m;
     }();
     return model;

@@ -32,7 +32,6 @@ namespace {
 
 using testing::Pump;
 using testing::PumpUntil;
-using testing::ReadFile;
 
 
 COLORREF ScreenPixel(HWND h, int x, int y) {
@@ -77,13 +76,7 @@ protected:
         host_->SetName(L"frmHost");
         data_ = new TSkinData(host_);
         data_->SetActive(true);
-        std::vector<char> blob = ReadFile(VX_TEST_SKIN_BLOB);
-        TMemoryStream stream;
-        std::int32_t length = static_cast<std::int32_t>(blob.size());
-        stream.WriteBuffer(&length, 4);
-        if (!blob.empty()) stream.WriteBuffer(blob.data(), blob.size());
-        stream.SetPosition(0);
-        data_->ReadSkinStream(stream);
+        testing::ReadProgramSkin(*data_);
         host_->FinishBuilding();
     }
     static void TearDownTestSuite() {

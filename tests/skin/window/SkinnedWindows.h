@@ -38,6 +38,18 @@ inline std::vector<char> ReadFile(const char* path) {
     return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Gives the skin data component the skin the build packs, as the program's resources
+// carry it: a 32-bit length, then the packed skin.
+inline void ReadProgramSkin(TSkinData& data) {
+    const std::vector<char> blob = ReadFile(VX_TEST_SKIN_BLOB);
+    TMemoryStream stream;
+    const std::int32_t length = static_cast<std::int32_t>(blob.size());
+    stream.WriteBuffer(&length, 4);
+    if (!blob.empty()) stream.WriteBuffer(blob.data(), blob.size());
+    stream.SetPosition(0);
+    data.ReadSkinStream(stream);
+}
+
 // Installs the manager and builds a shown host form whose skin data holds the program's
 // skin; the caller frees the form and then the manager (DestroySkinManager).
 inline TForm* MakeSkinnedHost() {
@@ -46,13 +58,7 @@ inline TForm* MakeSkinnedHost() {
     host->SetName(L"frmHost");
     auto* data = new TSkinData(host);
     data->SetActive(true);
-    const std::vector<char> blob = ReadFile(VX_TEST_SKIN_BLOB);
-    TMemoryStream stream;
-    const std::int32_t length = static_cast<std::int32_t>(blob.size());
-    stream.WriteBuffer(&length, 4);
-    if (!blob.empty()) stream.WriteBuffer(blob.data(), blob.size());
-    stream.SetPosition(0);
-    data->ReadSkinStream(stream);
+    ReadProgramSkin(*data);
     host->FinishBuilding();  // loaded: the manager takes the skin data, hooks, activates
     host->SetBounds(40, 40, 300, 200);
     host->Show();
