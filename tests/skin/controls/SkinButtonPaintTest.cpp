@@ -245,6 +245,44 @@ TEST_F(SkinButtonPaintTest, TwoLineCaptionFromTheFirstDoubleBar) {
     EXPECT_EQ(SkinOf(two)->Caption(), L"HH\r\nHH");
 }
 
+TEST_F(SkinButtonPaintTest, OneLineCaptionStaysOnOneLineWhenItBarelyFits) {
+    // The system's button keeps a caption without a line break on one line. A caption
+    // a little wider than the space inside the skin's margins must not break there (the
+    // main window's "添加文件(A)..." showed only its first part when it did); a button
+    // with the multi-line style still breaks it.
+    const std::wstring caption = L"HH HH";
+    TButton* probe = AddButton(20, 60, caption);
+    probe->GetFont()->SetHeight(-16);
+    probe->GetFont()->SetName(L"Arial");
+    SIZE extent{};
+    {
+        TWindowDC screen(nullptr);
+        TSelectObject font(screen.Get(), probe->GetFont()->GetHandle());
+        ASSERT_TRUE(::GetTextExtentPoint32W(screen.Get(), caption.c_str(), static_cast<int>(caption.size()), &extent));
+    }
+    probe->SetBounds(20, 60, extent.cx + 3, 60);  // one pixel short of the caption's room
+    TButton* multi = AddButton(200, 60, caption);
+    multi->GetFont()->Assign(*probe->GetFont());
+    multi->SetBounds(200, 60, extent.cx + 3, 60);
+    ::SetWindowLongPtrW(multi->GetHandle(), GWL_STYLE, ::GetWindowLongPtrW(multi->GetHandle(), GWL_STYLE) | BS_MULTILINE);
+    Pump();
+    const COLORREF normal = ResolveColour(skin->Buttons.NormalColour2);
+    auto bands = [&](const TWindowPicture& p) {
+        int count = 0;
+        bool inText = false;
+        for (int y = 0; y < p.Height(); ++y) {
+            const bool text = p.Count(normal, RECT{0, y, p.Width(), y + 1}) > 0;
+            if (text && !inText) ++count;
+            inText = text;
+        }
+        return count;
+    };
+    TWindowPicture one(probe->GetHandle());
+    TWindowPicture broken(multi->GetHandle());
+    EXPECT_EQ(bands(one), 1);
+    EXPECT_EQ(bands(broken), 2);
+}
+
 // Bitmap buttons: the glyph frame of each state at the place its layout gives.
 class SkinBitButtonPaintTest : public SkinButtonPaintTest {
 protected:
