@@ -1,11 +1,11 @@
 // The main window filled for a picture: rows in every state and the bar at half way.
 // An argument opens one more window over it: "about", "shutdown", "message", "info"
-// (the media information window), "open" (the open dialog) or "folder" (the folder
-// chooser); or
+// (the media information window), "infoscroll" (the same with a file of many streams,
+// its tree scrolled down), "open" (the open dialog) or "folder" (the folder chooser); or
 // shows the skinned title bar with the close button "hover"ed or "press"ed, or the
 // skinned system menu open ("sysmenu"), or the queue's menu open over the list with its
 // first item highlighted ("pmlist").
-//   main_window_demo.exe [about|shutdown|message|info|open|folder|hover|press|sysmenu|pmlist]
+//   main_window_demo.exe [about|shutdown|message|info|infoscroll|open|folder|hover|press|sysmenu|pmlist]
 // The stand-in encoder beside the program becomes codecs\mencoder.exe, and a small
 // catalogue is written, so the window starts as it does with the real encoder.
 #include <windows.h>
@@ -93,16 +93,29 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             dialog.ShowModal();
         } else if (mode == L"message") {
             Application->MessageBox(kStopQuestion, L"终止", MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
-        } else if (mode == L"info") {
+        } else if (mode == L"info" || mode == L"infoscroll") {
             TfrmVedioInfo info(Application);
             info.FinishBuilding();
-            info.ShowModel(TVedioInfoModel(
+            std::wstring text =
                 L"General\nComplete name : D:\\视频\\生日聚会.mpg\nFormat : MPEG-PS\nFile size : 152 MiB\n"
                 L"Duration : 10mn 12s\nOverall bit rate : 2 085 Kbps\n\nVideo\nFormat : MPEG Video\n"
                 L"Format version : Version 2\nBit rate : 1 800 Kbps\nWidth : 720 pixels\nHeight : 576 pixels\n"
                 L"Display aspect ratio : 4:3\nFrame rate : 25.000 fps\n\nAudio\nFormat : MPEG Audio\n"
                 L"Format profile : Layer 2\nBit rate : 224 Kbps\nChannel(s) : 2 channels\n"
-                L"Sampling rate : 48.0 KHz\n"));
+                L"Sampling rate : 48.0 KHz\n";
+            if (mode == L"infoscroll")  // a second sound track and subtitles: more than the tree shows
+                text += L"\nAudio\nFormat : AC-3\nBit rate : 448 Kbps\nChannel(s) : 6 channels\n"
+                        L"Sampling rate : 48.0 KHz\nLanguage : 中文\n\nText\nFormat : VobSub\nLanguage : 中文\n";
+            info.ShowModel(TVedioInfoModel(text));
+            TTimer scroller(nullptr);
+            scroller.SetInterval(300);
+            scroller.OnTimer = [&](TObject*) {
+                scroller.SetEnabled(false);
+                // As nine clicks on the down arrow arrive: each step, then the end of the scroll.
+                for (int i = 0; i < 9; ++i) ::SendMessageW(info.tvInfo->GetHandle(), WM_VSCROLL, SB_LINEDOWN, 0);
+                ::SendMessageW(info.tvInfo->GetHandle(), WM_VSCROLL, SB_ENDSCROLL, 0);
+            };
+            scroller.SetEnabled(mode == L"infoscroll");
             info.ShowModal();
         } else if (mode == L"open") {
             form->btnAddFileClick(form->btnAddFile);
