@@ -469,8 +469,6 @@ void TfrmMain::RowChanged(int row) {
 
 void TfrmMain::SetBarPosition(int position) { ProgressBar->SetPosition(position); }
 void TfrmMain::SetBarHint(const std::wstring& hint) { ProgressBar->SetHint(hint); }
-TControl* TfrmMain::ProgressBarControl() const { return ProgressBar; }
-int TfrmMain::ProgressPosition() const { return ProgressBar->GetPosition(); }
 
 void TfrmMain::ShowControlStates(const TControlStates& s) {
     btnStart->SetEnabled(s.Start);

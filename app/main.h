@@ -87,9 +87,6 @@ public:
     // True while btnStartClick has not returned.
     bool BatchRunning() const { return batchRunning_; }
     bool JobRunning() const { return Encoder && Encoder->IsRunning(); }
-    // The progress bar as a control, and its position (0 to 100).
-    TControl* ProgressBarControl() const;
-    int ProgressPosition() const;
 
     // --- handlers -------------------------------------------------------------------
     void FormCreate(TObject* Sender);

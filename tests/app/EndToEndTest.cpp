@@ -180,7 +180,7 @@ protected:
             EXPECT_NEAR(probe.DecodedFrames, probe.FrameRate * kClipSeconds, probe.FrameRate * kDurationTolerance)
                 << probe.Log;
         }
-        EXPECT_EQ(form->ProgressPosition(), 100);
+        EXPECT_EQ(form->ProgressBar->GetPosition(), 100);
         EXPECT_TRUE(boxes.empty()) << WideToUtf8(boxes.empty() ? L"" : boxes[0]);
         EXPECT_TRUE(form->btnStart->GetEnabled());
         EXPECT_FALSE(form->btnStop->GetEnabled());

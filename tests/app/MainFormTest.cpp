@@ -204,7 +204,7 @@ TEST_F(MainForm, LayoutOfTheWindow) {
     ExpectBounds(form->Panel1, 0, 100, 484, 212);
     ExpectBounds(form->ListView1, 5, 5, 474, 202);
     ExpectBounds(form->Panel3, 0, 312, 484, 81);
-    ExpectBounds(form->ProgressBarControl(), 5, 4, 474, 17);
+    ExpectBounds(form->ProgressBar, 5, 4, 474, 17);
     ExpectBounds(form->SpeedButton1, 5, 28, 48, 22);
     ExpectBounds(form->edtOutputFolder, 57, 29, 396, 20);
     EXPECT_TRUE(form->edtOutputFolder->GetReadOnly());
@@ -470,7 +470,7 @@ TEST_F(MainForm, CreationLoadsTheCatalogueAndSettings) {
     // The stored type is selected with its extension.
     EXPECT_EQ(form->OutputExt, L".mp4");
     EXPECT_EQ(form->CurrentRow(), -1);
-    EXPECT_EQ(form->ProgressPosition(), 0);
+    EXPECT_EQ(form->ProgressBar->GetPosition(), 0);
     form->cboxType->SetItemIndex(1);
     form->cboxTypeChange(form->cboxType);
     EXPECT_EQ(form->OutputExt, L".mp4");
@@ -824,7 +824,7 @@ TEST_F(MainForm, StopDuringTheSecondOfThreeFiles) {
     EXPECT_EQ(Status(2), L"准备转换");
     EXPECT_TRUE(form->StopRequested());
     EXPECT_EQ(shutdownOffers, 0) << "the last row is not converted";
-    EXPECT_GT(form->ProgressPosition(), 0) << "the final update shows the stopped file's percentage again";
+    EXPECT_GT(form->ProgressBar->GetPosition(), 0) << "the final update shows the stopped file's percentage again";
     EXPECT_FALSE(form->JobRunning());
 }
 
