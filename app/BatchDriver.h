@@ -1,13 +1,17 @@
 #pragma once
 // The batch: walks the queue from the top, converts every row not yet converted, and
-// marks each row converted, stopped or failed. Everything it needs from the window and
-// the system (file checks, questions, the failure log, the encoder job and its progress
-// timer) comes through TBatchHost, so the main window only supplies those services and
-// mirrors the queue's rows into its list view. Platform-free.
+// marks each row converted, stopped or failed. It holds what it works with through
+// small interfaces of its own: the encoder job (TBatchJob), its 100 ms progress timer
+// (TBatchTimer, owned), the operating system's file checks and failure log
+// (TBatchSystem), and the window, which only shows what the batch tells it
+// (TBatchView). Platform-free.
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <unordered_set>
 
+#include "app/BatchRules.h"
 #include "app/FileQueue.h"
 #include "app/Settings.h"
 
@@ -17,15 +21,71 @@ namespace vx {
 inline constexpr wchar_t kStopQuestion[] = L"您确定终止转换吗？";       // caption "终止"
 inline constexpr wchar_t kCloseQuestion[] = L"视频正在转换中，您确定退出吗？";  // caption "退出"
 
-class TBatchHost {
-public:
-    virtual ~TBatchHost() = default;
+// The interval of the progress timer, in milliseconds.
+inline constexpr unsigned kProgressInterval = 100;
 
+// The encoder job as the batch uses it.
+class TBatchJob {
+public:
+    virtual ~TBatchJob() = default;
+
+    // How a run went as far as the batch cares: an encoder that could not be started is
+    // reported by the runner's message box, unless the listener held that message back
+    // (an unattended batch logs the failure itself).
+    enum class TStart { Started, FailedAndShown, FailedAndHeldBack };
+
+    // What a run asks of the batch while it goes on.
+    class TListener {
+    public:
+        virtual ~TListener() = default;
+        // The run has begun; called before its first round of messages, so that the
+        // controls show the run before any click can reach the window.
+        virtual void RunBegun() = 0;
+        // The encoder could not be started: true holds the runner's message back.
+        virtual bool HoldBackStartFailure() = 0;
+    };
+
+    // Runs `commandLine` to its end; window messages (timer ticks, clicks) are handled
+    // meanwhile. Any exception counts as a failure of the row and ends the batch.
+    virtual TStart Run(const std::wstring& commandLine, TListener& listener) = 0;
+    // The encoder's latest meaningful line (or the job's placeholder).
+    virtual std::wstring LastLine() = 0;
+    virtual bool Running() = 0;
+    // Asks the run to end; returns at once.
+    virtual void Stop() = 0;
+    // Handles the window's pending messages: the same round the job's wait loop runs,
+    // used by the batch between two files.
+    virtual void ProcessMessages() = 0;
+};
+
+// A repeating timer of the main thread.
+class TBatchTimer {
+public:
+    virtual ~TBatchTimer() = default;
+    // Calls `tick` every `intervalMs` until Stop.
+    virtual void Start(unsigned intervalMs, std::function<void()> tick) = 0;
+    virtual void Stop() = 0;
+};
+
+// What the batch asks of the operating system.
+class TBatchSystem {
+public:
+    virtual ~TBatchSystem() = default;
     virtual bool FileExists(const std::wstring& path) = 0;
     virtual bool DirectoryExists(const std::wstring& path) = 0;
     // Creates one folder level; false when it could not be made.
     virtual bool CreateDir(const std::wstring& path) = 0;
+    // Appends one line to a text file (the unattended failure log).
+    virtual void AppendLog(const std::wstring& path, const std::wstring& text) = 0;
+    // Gives the process's unused pages back to the system (on each progress look, so a
+    // long conversion does not keep the window's memory resident).
+    virtual void TrimWorkingSet() = 0;
+};
 
+// The main window as the batch sees it: it shows and asks, nothing more.
+class TBatchView {
+public:
+    virtual ~TBatchView() = default;
     // A warning box (caption "转换", OK button).
     virtual void Warn(const std::wstring& text) = 0;
     // A question box (caption "转换", OK and Cancel); true for OK.
@@ -35,38 +95,12 @@ public:
     // batch, so it is asked at every use: ticked mid-batch, the next problem goes to the
     // log; cleared mid-batch, there is no shutdown offer.
     virtual bool Unattended() = 0;
-    // Appends one line to a text file (AppendLog).
-    virtual void AppendLog(const std::wstring& path, const std::wstring& text) = 0;
-
     // The queue row `row` changed; the list view shows it anew.
     virtual void RowChanged(int row) = 0;
     virtual void SetBarPosition(int position) = 0;
     virtual void SetBarHint(const std::wstring& hint) = 0;
-    // Re-evaluates which controls are enabled (ComputeControlStates).
-    virtual void UpdateButtons() = 0;
-
-    // How a run of the encoder went as far as the batch cares: an encoder that could not
-    // be started is reported by the runner's message box, except in an unattended batch
-    // (Unattended() at the moment of the failure), where the box is held back and the
-    // batch logs the failure itself.
-    enum class TEncoderStart { Started, FailedAndShown, FailedAndHeldBack };
-
-    // Runs the encoder job with `commandLine` to its end, with a 100 ms timer calling
-    // TBatchDriver::UpdateProgress meanwhile; the timer is stopped when this returns.
-    // The controls are re-evaluated as soon as the job runs, before any message is
-    // handled. Any exception counts as a failure of the row and ends the batch.
-    virtual TEncoderStart RunEncoder(const std::wstring& commandLine) = 0;
-    virtual std::wstring JobLastLine() = 0;
-    virtual bool JobRunning() = 0;
-    virtual void StopJob() = 0;
-    // Gives the process's unused pages back to the system (on each progress tick, so a
-    // long conversion does not keep the window's memory resident). Nothing where the
-    // system cannot do it.
-    virtual void TrimWorkingSet() = 0;
-    // Lets the window handle its pending messages.
-    virtual void ProcessMessages() = 0;
-
-    // The shutdown countdown; when it ends with OK the host ends the application and
+    virtual void ShowControlStates(const TControlStates& states) = 0;
+    // The shutdown countdown; when it ends with OK the window ends the application and
     // powers the computer off.
     virtual void OfferShutdown() = 0;
 };
@@ -78,10 +112,10 @@ struct TBatchSettings {
     std::wstring TypeName;      // the conversion type: the catalogue section
 };
 
-class TBatchDriver {
+class TBatchDriver : private TBatchJob::TListener {
 public:
-    TBatchDriver(TFileQueue& queue, TProfileCatalogue& catalogue, TBatchHost& host)
-        : queue_(queue), catalogue_(catalogue), host_(host) {}
+    TBatchDriver(TFileQueue& queue, TProfileCatalogue& catalogue, TBatchJob& job, std::unique_ptr<TBatchTimer> timer,
+                 TBatchSystem& system, TBatchView& view);
 
     // The start button: converts the queue from the top (rows present at the start),
     // then FinishBatch. A missing encoder does nothing; an output folder that cannot be
@@ -90,16 +124,20 @@ public:
 
     // The end of a batch: offers the shutdown when the batch was not stopped (by the
     // stop button or a close), the shutdown box is ticked and the queue's last row (not
-    // the last one converted) reads "已完成".
+    // the last one converted) is converted.
     void FinishBatch();
 
-    // One progress tick of the row being converted (also the final judgement after the
-    // job ended): reads the job's last line and applies the judgement to row and bar.
+    // One progress look at the row being converted (each timer tick, and the final
+    // judgement after the job ended): reads the job's last line and applies the
+    // judgement to row, bar and controls.
     void UpdateProgress();
 
     // The stop button or closing the window, after the user confirmed: stops the job,
     // empties the bar and ends the batch before its next row.
     void RequestStop();
+
+    // Tells the window which controls may be used now.
+    void UpdateControls();
 
     int CurrentRow() const { return currentRow_; }
     bool StopRequested() const { return stopRequested_; }
@@ -114,9 +152,16 @@ private:
     void MarkFailed(int row);
     static std::wstring OutputKey(const std::wstring& path);
 
+    // TBatchJob::TListener
+    void RunBegun() override;
+    bool HoldBackStartFailure() override;
+
     TFileQueue& queue_;
     TProfileCatalogue& catalogue_;
-    TBatchHost& host_;
+    TBatchJob& job_;
+    const std::unique_ptr<TBatchTimer> timer_;
+    TBatchSystem& system_;
+    TBatchView& view_;
     int currentRow_ = -1;
     bool stopRequested_ = false;
     bool converting_ = false;

@@ -5,6 +5,28 @@
 
 namespace vx {
 
+const wchar_t* StatusText(TRowState state) {
+    switch (state) {
+        case TRowState::Waiting: return L"准备转换";
+        case TRowState::Converting: return L"正在转换...";
+        case TRowState::Converted: return L"已完成";
+        case TRowState::Stopped: return L"已终止";
+        case TRowState::Failed: return L"转换失败";
+    }
+    return L"";
+}
+
+int ImageIndexOf(TRowState state) {
+    switch (state) {
+        case TRowState::Waiting: return 0;
+        case TRowState::Converting: return 1;
+        case TRowState::Converted: return 2;
+        case TRowState::Stopped:
+        case TRowState::Failed: return 3;
+    }
+    return 0;
+}
+
 std::wstring TFileQueue::KeyOf(const std::wstring& path) { return UpperCase(path); }
 
 bool TFileQueue::Contains(const std::wstring& path) const { return keys_.count(KeyOf(path)) != 0; }
@@ -17,21 +39,10 @@ bool TFileQueue::AddFile(const std::wstring& path) {
     return true;
 }
 
-void TFileQueue::SetState(int index, const std::wstring& status, int imageIndex) {
-    TQueueRow& row = rows_.at(static_cast<size_t>(index));
-    row.Status = status;
-    row.ImageIndex = imageIndex;
-}
+void TFileQueue::SetState(int index, TRowState state) { rows_.at(static_cast<size_t>(index)).State = state; }
 
 void TFileQueue::SetProgress(int index, const std::wstring& progress) {
     rows_.at(static_cast<size_t>(index)).Progress = progress;
-}
-
-void TFileQueue::Apply(int index, const TProgressUpdate& update) {
-    TQueueRow& row = rows_.at(static_cast<size_t>(index));
-    if (update.StatusText) row.Status = *update.StatusText;
-    if (update.ProgressText) row.Progress = *update.ProgressText;
-    if (update.ImageIndex) row.ImageIndex = *update.ImageIndex;
 }
 
 void TFileQueue::Delete(const std::vector<int>& indices) {

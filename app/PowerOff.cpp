@@ -6,16 +6,12 @@
 
 namespace vx {
 
-namespace {
+void TPowerServices::PowerOff() { ExitWindowsEx(EWX_POWEROFF, 0); }
 
-void RequestPowerOff() { ExitWindowsEx(EWX_POWEROFF, 0); }
-
-TPowerOffAction& PowerOffAction() {
-    static TPowerOffAction action = RequestPowerOff;
-    return action;
+TPowerServices& TPowerServices::System() {
+    static TPowerServices services;
+    return services;
 }
-
-}  // namespace
 
 bool EnableShutdownPrivilege() {
     THandle token;
@@ -33,15 +29,9 @@ bool EnableShutdownPrivilege() {
     return enabled;
 }
 
-void ShutDownComputer() {
+void ShutDownComputer(TPowerServices& power) {
     EnableShutdownPrivilege();
-    if (PowerOffAction()) PowerOffAction()();
-}
-
-TPowerOffAction SetPowerOffAction(TPowerOffAction action) {
-    TPowerOffAction previous = std::move(PowerOffAction());
-    PowerOffAction() = action ? std::move(action) : TPowerOffAction(RequestPowerOff);
-    return previous;
+    power.PowerOff();
 }
 
 }  // namespace vx

@@ -2,6 +2,7 @@
 #include "framework/SysUtils.h"
 
 #include <climits>
+#include <stdexcept>
 
 #include "app/vxeUtils.h"
 
@@ -84,16 +85,20 @@ TProgressUpdate JudgeProgress(const std::wstring& lastLine, bool jobRunning) {
 
     if (!jobRunning) {
         if (IsCompletionLine(lastLine)) {
-            update.StatusText = kStatusConverted;
+            update.State = TRowState::Converted;
             update.ProgressText = L"100%";
             update.BarPosition = 100;
-            update.ImageIndex = kImageConverted;
         } else {
-            update.StatusText = kStatusStopped;
-            update.ImageIndex = kImageFailed;
+            update.State = TRowState::Stopped;
         }
     }
     return update;
+}
+
+void ApplyProgress(TFileQueue& queue, int row, const TProgressUpdate& update) {
+    if (row < 0 || row >= queue.Count()) throw std::out_of_range("ApplyProgress: no such row");
+    if (update.State) queue.SetState(row, *update.State);
+    if (update.ProgressText) queue.SetProgress(row, *update.ProgressText);
 }
 
 }  // namespace vx

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/BatchRules.h"
-#include "app/FailureLog.h"
 #include "app/PowerOff.h"
 #include "app/vxeUtils.h"
 #include "dialogs/DialogSupport.h"
@@ -21,12 +20,9 @@ namespace vx {
 
 VX_IMPLEMENT_CLASS(TfrmMain, TForm)
 
-std::function<int(const std::wstring&, const std::wstring&, UINT)> MainMessageBoxHook;
-
 namespace {
 
 constexpr int kClientWidth = 484, kClientHeight = 393;
-constexpr unsigned kProgressInterval = 100;
 
 std::wstring Quoted(const std::wstring& text) { return L"“" + text + L"”"; }
 
@@ -42,14 +38,16 @@ TPanel* MakePanel(TComponent* owner, TWinControl* parent, const wchar_t* name, i
 
 }  // namespace
 
-TfrmMain::TfrmMain(TComponent* owner, std::wstring programFolder)
+TfrmMain::TfrmMain(TComponent* owner, std::wstring programFolder, TMainServices& services)
     : TForm(owner),
+      services_(services),
       programFolder_(programFolder.empty() ? ProgramFolder() : AddTrailingBackslash(programFolder)),
       catalogueStore_(programFolder_ + kCatalogueRelativePath),
       settingsStore_(programFolder_ + kSettingsRelativePath),
       catalogue_(catalogueStore_),
       settings_(settingsStore_),
-      driver_(queue_, catalogue_, *this) {
+      job_(Encoder, services_),
+      driver_(queue_, catalogue_, job_, std::make_unique<TWindowTimer>(), system_, *this) {
     SetName(L"frmMain");
     SetCaption(kMainTitle);
     SetBorderStyle(bsSingle);
@@ -74,7 +72,8 @@ TfrmMain::TfrmMain(TComponent* owner, std::wstring programFolder)
     OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
 }
 
-TfrmMain::~TfrmMain() = default;
+// The job goes before the adapter its wait loop runs through.
+TfrmMain::~TfrmMain() { Encoder.reset(); }
 
 void TfrmMain::BuildSkinData() {
     // Made while the window is being built: Active is only stored now, the skin is
@@ -257,7 +256,7 @@ void TfrmMain::FormCreate(TObject*) {
     EncoderPath = programFolder_ + kEncoderRelativePath;
     if (!::vx::FileExists(EncoderPath)) {
         Ask(Quoted(EncoderPath) + L"文件没有找到，程序不能正常运行!", L"程序", MB_OK | MB_ICONERROR);
-        ShellOpen(GetHandle(), L"OPEN", kAuthorWebSite);
+        services_.ShellOpen(GetHandle(), L"OPEN", kAuthorWebSite);
         Application->Terminate();
     }
     // The program's icon on the title bar and the taskbar.
@@ -269,7 +268,7 @@ void TfrmMain::FormCreate(TObject*) {
     DragAcceptFiles(true);
     SetDoubleBuffered(true);
     ListView1->SetDoubleBuffered(true);
-    Encoder = std::make_unique<TMEncoder>();
+    Encoder = job_.NewEncoder();
     if (cboxType->GetItems()->GetCount() > 0) cboxType->SetItemIndex(0);
     OutputExt = L".avi";
     ProgressBar->SetPosition(0);
@@ -349,9 +348,9 @@ void TfrmMain::btnStopClick(TObject*) {
 void TfrmMain::AppendRow(const TQueueRow& row) {
     TListItem* item = ListView1->GetItems()->Add();
     item->SetCaption(row.Path);
-    item->GetSubItems()->Add(row.Status);
+    item->GetSubItems()->Add(row.Status());
     item->GetSubItems()->Add(row.Progress);
-    item->SetImageIndex(row.ImageIndex);
+    item->SetImageIndex(row.ImageIndex());
 }
 
 void TfrmMain::AddFile(const std::wstring& path) { AddFiles({path}); }
@@ -372,8 +371,7 @@ void TfrmMain::AddFiles(const std::vector<std::wstring>& paths) {
 }
 
 void TfrmMain::btnAddFileClick(TObject*) {
-    const bool confirmed = ExecuteOpenDialog ? ExecuteOpenDialog(*odlgVedio) : odlgVedio->Execute();
-    if (!confirmed) return;
+    if (!services_.ExecuteOpenDialog(*odlgVedio)) return;
     TStrings* files = odlgVedio->GetFiles();
     std::vector<std::wstring> paths;
     paths.reserve(static_cast<size_t>(files->GetCount()));
@@ -408,16 +406,14 @@ void TfrmMain::miDelAllClick(TObject*) {
     UpdateButtons();
 }
 
-void TfrmMain::miInfoClick(TObject*) { ShowFileInfo(*ListView1); }
+void TfrmMain::miInfoClick(TObject*) { ShowFileInfo(*ListView1, MediaInfoLibraryPath, services_); }
 
 // --- folder, about, donation ----------------------------------------------------------------
 
 void TfrmMain::btnBrowseClick(TObject*) {
     const std::wstring prompt = L"请选择视频输出的文件夹：";
     std::wstring folder;
-    const bool confirmed =
-        ChooseFolder ? ChooseFolder(prompt, folder) : SelectDirectory(prompt, Application->GetHandle(), folder);
-    if (!confirmed) return;
+    if (!services_.ChooseFolder(prompt, folder)) return;
     folder = AddTrailingBackslash(folder);
     if (!folder.empty() && ::vx::DirectoryExists(folder)) edtOutputFolder->SetText(folder);
 }
@@ -429,31 +425,23 @@ void TfrmMain::SpeedButton1Click(TObject*) {
         FocusOutputFolder();
         return;
     }
-    ShellOpen(GetHandle(), L"Open", folder);
+    services_.ShellOpen(GetHandle(), L"Open", folder);
 }
 
 void TfrmMain::sbtnAboutClick(TObject*) {
-    std::unique_ptr<TfrmAbout> about(new TfrmAbout(Application));
-    if (ShowAbout)
-        ShowAbout(*about);
-    else
-        about->ShowModal();
+    std::unique_ptr<TfrmAbout> about(new TfrmAbout(Application, services_));
+    services_.ShowAbout(*about);
 }
 
-void TfrmMain::lblTavelBlogClick(TObject*) { ShellOpen(GetHandle(), L"OPEN", kDonationPage); }
+void TfrmMain::lblTavelBlogClick(TObject*) { services_.ShellOpen(GetHandle(), L"OPEN", kDonationPage); }
 void TfrmMain::lblTavelBlogMouseEnter(TObject*) { lblTavelBlog->GetFont()->SetStyle(fsUnderline); }
 void TfrmMain::lblTavelBlogMouseLeave(TObject*) { lblTavelBlog->GetFont()->SetStyle(0); }
 
-// --- TBatchHost -----------------------------------------------------------------------------
+// --- what the batch shows ------------------------------------------------------------------
 
 int TfrmMain::Ask(const std::wstring& text, const std::wstring& caption, UINT flags) {
-    if (MainMessageBoxHook) return MainMessageBoxHook(text, caption, flags);
-    return Application->MessageBox(text, caption, flags);
+    return services_.ShowMessageBox(text, caption, flags);
 }
-
-bool TfrmMain::FileExists(const std::wstring& path) { return ::vx::FileExists(path); }
-bool TfrmMain::DirectoryExists(const std::wstring& path) { return ::vx::DirectoryExists(path); }
-bool TfrmMain::CreateDir(const std::wstring& path) { return ::vx::CreateDir(path); }
 
 void TfrmMain::Warn(const std::wstring& text) { Ask(text, L"转换", MB_OK | MB_ICONWARNING); }
 
@@ -467,8 +455,6 @@ void TfrmMain::FocusOutputFolder() {
 
 bool TfrmMain::Unattended() { return chkShutdown->GetChecked(); }
 
-void TfrmMain::AppendLog(const std::wstring& path, const std::wstring& text) { ::vx::AppendLog(path, text); }
-
 void TfrmMain::RowChanged(int row) {
     if (row < 0 || row >= queue_.Count() || row >= ListView1->GetItems()->Count()) return;
     const TQueueRow& data = queue_.Row(row);
@@ -476,18 +462,15 @@ void TfrmMain::RowChanged(int row) {
     item->SetCaption(data.Path);
     TStrings* sub = item->GetSubItems();
     while (sub->GetCount() < 2) sub->Add(L"");
-    sub->Put(0, data.Status);
+    sub->Put(0, data.Status());
     sub->Put(1, data.Progress);
-    item->SetImageIndex(data.ImageIndex);
+    item->SetImageIndex(data.ImageIndex());
 }
 
 void TfrmMain::SetBarPosition(int position) { ProgressBar->SetPosition(position); }
 void TfrmMain::SetBarHint(const std::wstring& hint) { ProgressBar->SetHint(hint); }
-TControl* TfrmMain::ProgressBarControl() const { return ProgressBar; }
-int TfrmMain::ProgressPosition() const { return ProgressBar->GetPosition(); }
 
-void TfrmMain::UpdateButtons() {
-    const TControlStates s = ComputeControlStates(JobRunning(), queue_.Count());
+void TfrmMain::ShowControlStates(const TControlStates& s) {
     btnStart->SetEnabled(s.Start);
     btnStop->SetEnabled(s.Stop);
     edtOutputFolder->SetEnabled(s.OutputFolder);
@@ -499,76 +482,15 @@ void TfrmMain::UpdateButtons() {
     miAdd->SetEnabled(s.Add);
 }
 
-TBatchHost::TEncoderStart TfrmMain::RunEncoder(const std::wstring& commandLine) {
-    if (!Encoder) throw Exception(L"编码任务已释放");
-    TEncoderStart start = TEncoderStart::Started;
-
-    // An encoder that cannot be started reaches the application's exception handling
-    // from the runner; unattended, it is held back for the batch to log.
-    TConsoleCommand* const runner = Encoder->Runner.get();
-    const TExceptionEvent previousHandler = Application->OnException;
-    Application->OnException = [&, runner](TObject* sender, const std::exception& e) {
-        const bool startFailure = sender == runner && (dynamic_cast<const TCreateProcessError*>(&e) ||
-                                                       dynamic_cast<const TCreatePipeError*>(&e));
-        if (startFailure && Unattended()) {
-            start = TEncoderStart::FailedAndHeldBack;
-            return;
-        }
-        if (startFailure) start = TEncoderStart::FailedAndShown;
-        if (previousHandler)
-            previousHandler(sender, e);
-        else
-            Application->ShowException(e);
-    };
-    // The job's first round of message handling comes before any click can reach the
-    // window: the controls show the run from then on, not from the first timer tick.
-    const std::function<void()> previousRound = Encoder->ProcessMessages;
-    bool firstRound = true;
-    Encoder->ProcessMessages = [&] {
-        if (firstRound) {
-            firstRound = false;
-            UpdateButtons();
-        }
-        if (previousRound) previousRound();
-    };
-    TScopeExit restore([&] {
-        Application->OnException = previousHandler;
-        if (Encoder) Encoder->ProcessMessages = previousRound;
-    });
-
-    std::unique_ptr<TTimer> timer(new TTimer(this));
-    timer->SetEnabled(false);
-    timer->SetInterval(kProgressInterval);
-    timer->OnTimer = [this](TObject*) { driver_.UpdateProgress(); };
-    timer->SetEnabled(true);
-    Encoder->SetCommandLine(commandLine);
-    Encoder->Run();
-    timer->SetEnabled(false);
-    return start;
-}
-
-std::wstring TfrmMain::JobLastLine() { return Encoder ? Encoder->GetLastLine() : std::wstring(); }
-bool TfrmMain::JobRunning() { return Encoder && Encoder->IsRunning(); }
-void TfrmMain::StopJob() {
-    if (Encoder) Encoder->Stop();
-}
-void TfrmMain::ProcessMessages() { Application->ProcessMessages(); }
-
-void TfrmMain::TrimWorkingSet() {
-    // The NT family only (the high bit of the version is clear there).
-    if (::GetVersion() < 0x80000000u)
-        ::SetProcessWorkingSetSize(::GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-}
-
 void TfrmMain::OfferShutdown() {
     std::unique_ptr<TfrmShutdown> dialog(new TfrmShutdown(Application));
-    const TModalResult result = ShowShutdown ? ShowShutdown(*dialog) : dialog->ShowModal();
+    const TModalResult result = services_.ShowShutdown(*dialog);
     dialog.reset();
     if (result != mrOk) return;
     // The program ends without closing its window, so its settings are saved here.
     SaveSettings();
     Application->Terminate();
-    ShutDownComputer();
+    ShutDownComputer(services_);
 }
 
 }  // namespace vx

@@ -1,18 +1,19 @@
 #pragma once
 // The main window: the queue of files, the conversion type, the output folder, the
 // progress bar and the buttons that start and stop a batch. The batch itself is
-// TBatchDriver; the window supplies what the driver asks of it (TBatchHost): message
-// boxes, file checks, the encoder job with its 100 ms progress timer, and the list
-// view that mirrors the queue's rows.
+// TBatchDriver, which holds the window's encoder job and its progress timer; the
+// window only shows what the batch tells it (TBatchView): message boxes, the list view
+// that mirrors the queue's rows, the bar, the controls and the shutdown offer.
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/BatchDriver.h"
+#include "app/BatchPlatform.h"
 #include "app/FileQueue.h"
 #include "app/IniFileStore.h"
+#include "app/MainServices.h"
 #include "app/Settings.h"
 #include "framework/Buttons.h"
 #include "framework/ComCtrls.h"
@@ -35,16 +36,14 @@ inline constexpr wchar_t kMainWindowClass[] = L"_VXEncoder_";
 // RCDATA resource holding SkinData2's "SkinStream" (32-bit length, then the packed skin).
 inline constexpr wchar_t kSkinStreamResource[] = L"SKINDATA2";
 
-// Every message box of the main window goes through this hook when it is set (tests
-// answer the questions through it); otherwise through Application->MessageBox.
-extern std::function<int(const std::wstring& text, const std::wstring& caption, UINT flags)> MainMessageBoxHook;
-
-class TfrmMain : public TForm, public TBatchHost {
+class TfrmMain : public TForm, private TBatchView {
     VX_DECLARE_CLASS(TfrmMain, TForm)
 public:
     // `programFolder` (with its trailing backslash) holds codecs\: the encoder, the
-    // catalogue and the settings. By default the running program's folder.
-    explicit TfrmMain(TComponent* owner, std::wstring programFolder = {});
+    // catalogue and the settings. By default the running program's folder. Message
+    // boxes, dialogs, the shell and the power-off go through `services`.
+    explicit TfrmMain(TComponent* owner, std::wstring programFolder = {},
+                      TMainServices& services = TMainServices::System());
     ~TfrmMain() override;
 
     // --- controls -------------------------------------------------------------------
@@ -87,9 +86,7 @@ public:
     const TFileQueue& Queue() const { return queue_; }
     // True while btnStartClick has not returned.
     bool BatchRunning() const { return batchRunning_; }
-    // The progress bar as a control, and its position (0 to 100).
-    TControl* ProgressBarControl() const;
-    int ProgressPosition() const;
+    bool JobRunning() const { return Encoder && Encoder->IsRunning(); }
 
     // --- handlers -------------------------------------------------------------------
     void FormCreate(TObject* Sender);
@@ -118,42 +115,25 @@ public:
     void LoadSettings();
     void SaveSettings();
 
-    // --- seams for tests (defaults: the real dialogs) -------------------------------
-    // Runs the open dialog; true when the user confirmed.
-    std::function<bool(TOpenDialog&)> ExecuteOpenDialog;
-    // Runs the folder chooser; true and the folder when the user confirmed.
-    std::function<bool(const std::wstring& prompt, std::wstring& folder)> ChooseFolder;
-    // Shows the countdown modally and returns its result.
-    std::function<TModalResult(TfrmShutdown&)> ShowShutdown;
-    // Shows the about box modally.
-    std::function<void(TForm&)> ShowAbout;
-
-    // --- TBatchHost -----------------------------------------------------------------
-    bool FileExists(const std::wstring& path) override;
-    bool DirectoryExists(const std::wstring& path) override;
-    bool CreateDir(const std::wstring& path) override;
-    void Warn(const std::wstring& text) override;
-    bool Confirm(const std::wstring& text) override;
+    // Re-evaluates which controls are enabled (ComputeControlStates).
+    void UpdateButtons() { driver_.UpdateControls(); }
     void FocusOutputFolder() override;
-    bool Unattended() override;
-    void AppendLog(const std::wstring& path, const std::wstring& text) override;
-    void RowChanged(int row) override;
-    void SetBarPosition(int position) override;
-    void SetBarHint(const std::wstring& hint) override;
-    void UpdateButtons() override;
-    TEncoderStart RunEncoder(const std::wstring& commandLine) override;
-    std::wstring JobLastLine() override;
-    bool JobRunning() override;
-    void StopJob() override;
-    void TrimWorkingSet() override;
-    void ProcessMessages() override;
-    void OfferShutdown() override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void WMDropFiles(TMessage& message) override;
 
 private:
+    // --- TBatchView -----------------------------------------------------------------
+    void Warn(const std::wstring& text) override;
+    bool Confirm(const std::wstring& text) override;
+    bool Unattended() override;
+    void RowChanged(int row) override;
+    void SetBarPosition(int position) override;
+    void SetBarHint(const std::wstring& hint) override;
+    void ShowControlStates(const TControlStates& states) override;
+    void OfferShutdown() override;
+
     void BuildSkinData();
     void BuildTop();
     void BuildButtons();
@@ -163,12 +143,15 @@ private:
     int Ask(const std::wstring& text, const std::wstring& caption, UINT flags);
     void AppendRow(const TQueueRow& row);
 
+    TMainServices& services_;
     std::wstring programFolder_;
     TIniFileStore catalogueStore_;
     TIniFileStore settingsStore_;
     TProfileCatalogue catalogue_;
     TUserSettings settings_;
     TFileQueue queue_;
+    TEncoderBatchJob job_;
+    TSystemForBatch system_;
     TBatchDriver driver_;
     bool batchRunning_ = false;
     bool releaseJobAfterBatch_ = false;

@@ -16,7 +16,7 @@ void FixWidth(TLabel& label, int width) {
 
 }  // namespace
 
-TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) {
+TfrmAbout::TfrmAbout(TComponent* owner, TShellServices& shell) : TForm(owner), shell_(shell) {
     SetName(L"frmAbout");
     SetBorderStyle(bsDialog);
     SetPosition(poDesktopCenter);
@@ -82,6 +82,6 @@ void TfrmAbout::Label3MouseLeave(TObject*) {
     Label3->GetFont()->SetStyle(0);
 }
 
-void TfrmAbout::Label3Click(TObject*) { ShellOpen(GetHandle(), L"OPEN", Label3->GetCaption()); }
+void TfrmAbout::Label3Click(TObject*) { shell_.ShellOpen(GetHandle(), L"OPEN", Label3->GetCaption()); }
 
 }  // namespace vx

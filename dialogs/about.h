@@ -7,6 +7,8 @@
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 
+#include "dialogs/ShellOpen.h"
+
 namespace vx {
 
 inline constexpr wchar_t kVersionLine[] = L"版本: 1.3 Build (1.3.0.40)";
@@ -14,7 +16,8 @@ inline constexpr wchar_t kVersionLine[] = L"版本: 1.3 Build (1.3.0.40)";
 class TfrmAbout : public TForm {
     VX_DECLARE_CLASS(TfrmAbout, TForm)
 public:
-    explicit TfrmAbout(TComponent* owner);
+    // The link opens through `shell`.
+    explicit TfrmAbout(TComponent* owner, TShellServices& shell = TShellServices::System());
 
     void Label3MouseEnter(TObject* Sender);
     void Label3MouseLeave(TObject* Sender);
@@ -32,6 +35,9 @@ public:
     TBevel* Bevel1;
     TLabel* Label8;
     TButton* btnOK;
+
+private:
+    TShellServices& shell_;
 };
 
 }  // namespace vx

@@ -1,4 +1,5 @@
 #include "mediainfo/MediaInfoDll.h"
+#include "mediainfo/MediaInfoDllTesting.h"
 
 #include <type_traits>
 
@@ -90,7 +91,7 @@ std::array<void*, 20> MediaInfoSlotValues() {
     return values;
 }
 
-void ForgetMediaInfoLibraryForTests() {
+void ForgetMediaInfoLibrary() {
     libraryHandle = nullptr;
     ForEachSlot([](const char*, auto& slot) { slot = nullptr; });
 }

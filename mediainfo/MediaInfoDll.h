@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstddef>
 #include <string>
 
@@ -90,15 +89,5 @@ bool LoadMediaInfoLibrary(const std::wstring& path);
 // True when the slots that one analysis calls (New, Open, Option, Inform, Close) are
 // all resolved. A library that lacks any of them is treated as no library at all.
 bool MediaInfoAnalysisAvailable();
-
-// The library handle held by the binding, null when none.
-HMODULE MediaInfoLibraryHandle();
-
-// The current slot values in resolution order, as untyped addresses.
-std::array<void*, 20> MediaInfoSlotValues();
-
-// For tests only: forgets the held library (without unloading it) and clears every
-// slot, as at process start, so that one test process can try several libraries.
-void ForgetMediaInfoLibraryForTests();
 
 }  // namespace vx

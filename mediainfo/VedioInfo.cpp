@@ -8,8 +8,6 @@ namespace vx {
 
 VX_IMPLEMENT_CLASS(TfrmVedioInfo, TForm)
 
-void (*VedioInfoShowingHook)(TfrmVedioInfo& form) = nullptr;
-
 namespace {
 
 constexpr int kClientWidth = 440, kClientHeight = 449;
@@ -75,22 +73,28 @@ void TfrmVedioInfo::ShowModel(const TVedioInfoModel& model) {
     if (TTreeNode* first = nodes->GetFirstNode()) tvInfo->SetSelected(first);
 }
 
-bool ShowFileInfo(const std::wstring& fileName, const std::wstring& libraryPath) {
+void TVedioInfoServices::ShowModal(TfrmVedioInfo& form) { form.ShowModal(); }
+
+TVedioInfoServices& TVedioInfoServices::System() {
+    static TVedioInfoServices services;
+    return services;
+}
+
+bool ShowFileInfo(const std::wstring& fileName, const std::wstring& libraryPath, TVedioInfoServices& services) {
     if (!MediaInfoReady(libraryPath)) return false;
     TMediaInfoAnalysis analysis(fileName);
     const TVedioInfoModel model(analysis.Report());
     // Owned by the application while it exists; freed here once it has been closed.
     std::unique_ptr<TfrmVedioInfo> form(new TfrmVedioInfo(Application));
     form->ShowModel(model);
-    if (VedioInfoShowingHook) VedioInfoShowingHook(*form);
-    form->ShowModal();
+    services.ShowModal(*form);
     return true;
 }
 
-bool ShowFileInfo(const TCustomListView& queue, const std::wstring& libraryPath) {
+bool ShowFileInfo(const TCustomListView& queue, const std::wstring& libraryPath, TVedioInfoServices& services) {
     const TListItem* row = queue.GetSelected();
     if (!row) return false;
-    return ShowFileInfo(row->GetCaption(), libraryPath);
+    return ShowFileInfo(row->GetCaption(), libraryPath, services);
 }
 
 }  // namespace vx

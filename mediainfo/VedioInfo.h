@@ -29,20 +29,29 @@ public:
     TButton* btnClose;
 };
 
+// How the request shows the window. It does the real thing; a test derives and
+// overrides it to look at the window and close it.
+class TVedioInfoServices {
+public:
+    virtual ~TVedioInfoServices() = default;
+    // Shows the filled window modally; returns when it has been closed.
+    virtual void ShowModal(TfrmVedioInfo& form);
+    // The program's instance.
+    static TVedioInfoServices& System();
+};
+
 // Has the library analyse `fileName` and shows its report in a new information
 // window, modally; returns when the window has been closed. Without a usable library
 // (missing, or lacking one of the analysis calls) nothing is shown and false comes
 // back. The analysis ends (Close) after the window has gone.
 bool ShowFileInfo(const std::wstring& fileName,
-                  const std::wstring& libraryPath = MediaInfoLibraryPath);
+                  const std::wstring& libraryPath = MediaInfoLibraryPath,
+                  TVedioInfoServices& services = TVedioInfoServices::System());
 
 // The file queue's request: the file of the first selected row in list order (its
 // caption is the full path). Does nothing when no row is selected.
 bool ShowFileInfo(const TCustomListView& queue,
-                  const std::wstring& libraryPath = MediaInfoLibraryPath);
-
-// Called with the window just before it is shown modally; tests use it to look at
-// the window and close it. Null in the program.
-extern void (*VedioInfoShowingHook)(TfrmVedioInfo& form);
+                  const std::wstring& libraryPath = MediaInfoLibraryPath,
+                  TVedioInfoServices& services = TVedioInfoServices::System());
 
 }  // namespace vx

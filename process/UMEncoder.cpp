@@ -11,9 +11,14 @@ std::wstring LastMeaningfulLine(const TStrings& lines) {
     return last.empty() ? lines.Get(count - 2) : last;
 }
 
-TMEncoder::TMEncoder() : Runner(std::make_unique<TConsoleCommand>()) {
-    ProcessMessages = [] { Application->ProcessMessages(); };
+void TJobServices::ProcessMessages() { Application->ProcessMessages(); }
+
+TJobServices& TJobServices::System() {
+    static TJobServices services;
+    return services;
 }
+
+TMEncoder::TMEncoder(TJobServices& services) : Runner(std::make_unique<TConsoleCommand>()), services_(services) {}
 
 TMEncoder::~TMEncoder() = default;
 
@@ -21,8 +26,10 @@ std::uint32_t TMEncoder::Run() {
     Runner->SetCommandLine(CommandLine);
     Runner->SetPriority(HIGH_PRIORITY_CLASS);
     Runner->Execute();
+    // The one place where messages are handled while an encoder runs: the progress
+    // timer, the stop button and a close request all come through this round.
     while (Runner->IsRunning()) {
-        if (ProcessMessages) ProcessMessages();
+        services_.ProcessMessages();
         if (!Runner->IsRunning()) break;
         // Up to 30 ms until the next round of messages. The reader thread's hand-overs
         // are served meanwhile, and the wait ends when the run does: a line or the end

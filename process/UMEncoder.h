@@ -4,7 +4,6 @@
 // tells which line the encoder printed last. Windows only.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,9 +18,20 @@ inline constexpr wchar_t kNoLogPlaceholder[] = L"Video: no log currently avalibl
 // last entry, or the one before it when the last is empty.
 std::wstring LastMeaningfulLine(const TStrings& lines);
 
+// What the job's wait loop reaches outside itself. Each call does the real thing; a
+// test derives and overrides what it watches.
+class TJobServices {
+public:
+    virtual ~TJobServices() = default;
+    // One round of the window's message handling: the application's ProcessMessages.
+    virtual void ProcessMessages();
+    // The program's instance.
+    static TJobServices& System();
+};
+
 class TMEncoder {
 public:
-    TMEncoder();
+    explicit TMEncoder(TJobServices& services = TJobServices::System());
     // Frees the runner, which ends a run under way.
     ~TMEncoder();
     TMEncoder(const TMEncoder&) = delete;
@@ -38,12 +48,11 @@ public:
     bool IsRunning() const { return Runner->IsRunning(); }
     std::wstring GetLastLine();
 
-    // The message handling of the wait loop; by default the application's
-    // ProcessMessages. Tests may replace it.
-    std::function<void()> ProcessMessages;
-
     std::wstring CommandLine;
     std::unique_ptr<TConsoleCommand> Runner;
+
+private:
+    TJobServices& services_;
 };
 
 }  // namespace vx

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "app/main.h"
+#include "bench/MainWindowServices.h"
 #include "framework/SysUtils.h"
 #include "framework/Handles.h"
 #include "bench/BenchSupport.h"
@@ -188,11 +189,8 @@ int wmain(int argc, wchar_t** argv) {
     WriteText(source, script);
     ::DeleteFileW((root + L"out\\clip-[VXE].avi").c_str());
 
-    MainMessageBoxHook = [](const std::wstring& text, const std::wstring&, UINT) {
-        std::fprintf(stderr, "message box: %s\n", WideToUtf8(text).c_str());
-        return IDOK;
-    };
-    std::unique_ptr<TfrmMain> form(new TfrmMain(Application, root));
+    bench::TBenchServices services;
+    std::unique_ptr<TfrmMain> form(new TfrmMain(Application, root, services));
     form->FinishBuilding();
     form->Show();
 
@@ -274,6 +272,5 @@ int wmain(int argc, wchar_t** argv) {
     }
     form->WindowProc = previous;
     form.reset();
-    MainMessageBoxHook = nullptr;
     return status == L"已完成" ? 0 : 1;
 }

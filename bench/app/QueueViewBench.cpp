@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "app/main.h"
+#include "bench/MainWindowServices.h"
 #include "framework/SysUtils.h"
 #include "bench/BenchSupport.h"
 
@@ -103,17 +104,14 @@ int wmain(int argc, wchar_t** argv) {
         paths.push_back(L"D:\\Videos\\Holiday 2026\\Camera " + std::to_wstring(i % 7) + L"\\clip-" +
                         std::to_wstring(i) + L".mpg");
 
-    MainMessageBoxHook = [](const std::wstring& text, const std::wstring&, UINT) {
-        std::fprintf(stderr, "message box: %s\n", WideToUtf8(text).c_str());
-        return IDOK;
-    };
-    std::unique_ptr<TfrmMain> form(new TfrmMain(Application, root));
+    bench::TBenchServices services;
+    std::unique_ptr<TfrmMain> form(new TfrmMain(Application, root, services));
     form->FinishBuilding();
     if (!hidden) form->Show();
     Paint(*form);
     TStringList chosen;
     for (const auto& p : paths) chosen.Add(p);
-    form->ExecuteOpenDialog = [&chosen](TOpenDialog& dialog) {
+    services.openDialog = [&chosen](TOpenDialog& dialog) {
         dialog.GetFiles()->Assign(chosen);
         return true;
     };
@@ -166,7 +164,6 @@ int wmain(int argc, wchar_t** argv) {
         for (const TSeries* s : {&drop, &dropPaint, &again, &dialog, &dialogPaint}) s->Print();
     }
     form.reset();
-    MainMessageBoxHook = nullptr;
     if (!ok) std::fprintf(stderr, "the queue did not end with %d rows and the start button enabled\n", files);
     return ok ? 0 : 1;
 }

@@ -28,6 +28,7 @@
 #include "app/ProgressParser.h"
 #include "app/Settings.h"
 #include "app/main.h"
+#include "bench/MainWindowServices.h"
 #include "app/vxeUtils.h"
 #include "encoder/EncoderOptions.h"
 #include "encoder/FfmpegArguments.h"
@@ -70,11 +71,8 @@ struct TBench {
     // The window's batch over every clip; -1 unless every row ends converted.
     double ThroughProgram() {
         for (const auto& clip : Clips) ::DeleteFileW(OutputPathFor(Output, clip, OutputExt()).c_str());
-        MainMessageBoxHook = [](const std::wstring& text, const std::wstring&, UINT) {
-            std::fprintf(stderr, "message: %s\n", WideToUtf8(text).c_str());
-            return IDOK;
-        };
-        std::unique_ptr<TfrmMain> form(new TfrmMain(Application, Program));
+        bench::TBenchServices services;
+        std::unique_ptr<TfrmMain> form(new TfrmMain(Application, Program, services));
         form->FinishBuilding();
         for (const auto& clip : Clips) form->AddFile(clip);
         form->cboxType->SetItemIndex(form->cboxType->GetItems()->IndexOf(Type));
@@ -88,7 +86,6 @@ struct TBench {
         for (int row = 0; row < form->ListView1->GetItems()->Count(); ++row)
             all = all && form->ListView1->GetItems()->Items(row)->GetSubItems()->Get(0) == L"已完成";
         form.reset();
-        MainMessageBoxHook = nullptr;
         return all ? Seconds(a, b) : -1;
     }
 

@@ -1,5 +1,5 @@
-// The batch over the queue model with a scripted host standing in for the window, the
-// file system and the encoder job.
+// The batch over the queue model with a scripted world standing in for the window, the
+// file system, the encoder job and its progress timer.
 #include "app/BatchDriver.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +11,37 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgressParser.h"
 #include "framework/SysUtils.h"
 #include "tests/app/FakeIniStore.h"
 
 namespace vx {
 namespace {
 
-class FakeHost : public TBatchHost {
+// The progress timer: the scripted job fires it as the 100 ms ticks would come.
+class FakeTimer : public TBatchTimer {
+public:
+    void Start(unsigned intervalMs, std::function<void()> tick) override {
+        ++starts;
+        interval = intervalMs;
+        tick_ = std::move(tick);
+    }
+    void Stop() override { tick_ = nullptr; }
+    bool Running() const { return tick_ != nullptr; }
+    // One tick; nothing when the timer is not running.
+    void Fire() {
+        if (tick_) tick_();
+    }
+
+    int starts = 0;
+    unsigned interval = 0;
+
+private:
+    std::function<void()> tick_;
+};
+
+// The window, the file system and the encoder job in one scripted object.
+class FakeHost : public TBatchJob, public TBatchSystem, public TBatchView {
 public:
     // Paths name one file whatever the case of their letters, as on Windows.
     bool FileExists(const std::wstring& path) override {
@@ -46,18 +70,25 @@ public:
     void RowChanged(int) override {}
     void SetBarPosition(int position) override { bar = position; }
     void SetBarHint(const std::wstring& hint) override { this->hint = hint; }
-    void UpdateButtons() override { ++buttonUpdates; }
-    TEncoderStart RunEncoder(const std::wstring& commandLine) override {
+    void ShowControlStates(const TControlStates& states) override {
+        ++buttonUpdates;
+        controls = states;
+    }
+    TStart Run(const std::wstring& commandLine, TListener& listener) override {
         commands.push_back(commandLine);
+        timerRanDuringRun = timer->Running();
         lastLine = kNoLog;  // a new run starts without lines
         const std::vector<std::wstring>& script = scripts[commands.size() - 1];
         if (!script.empty() && script[0] == L"<cannot start>") {
-            // The runner's message, held back while unattended.
-            if (unattended) return TEncoderStart::FailedAndHeldBack;
+            // The runner's message, held back when the listener says so.
+            if (listener.HoldBackStartFailure()) return TStart::FailedAndHeldBack;
             ++runnerMessages;
-            return TEncoderStart::FailedAndShown;
+            return TStart::FailedAndShown;
         }
         running = true;
+        // The job's first round of messages.
+        listener.RunBegun();
+        controlsAtFirstRound = controls;
         // The encoder writes its output (the path after -o in the test's template).
         const size_t o = commandLine.find(L"-o \"");
         if (o != std::wstring::npos) files.insert(commandLine.substr(o + 4, commandLine.size() - o - 5));
@@ -70,14 +101,14 @@ public:
                 continue;
             }
             lastLine = line;
-            driver->UpdateProgress();
+            timer->Fire();
         }
         running = false;
-        return TEncoderStart::Started;
+        return TStart::Started;
     }
-    std::wstring JobLastLine() override { return lastLine; }
-    bool JobRunning() override { return running; }
-    void StopJob() override { running = false; }
+    std::wstring LastLine() override { return lastLine; }
+    bool Running() override { return running; }
+    void Stop() override { running = false; }
     void TrimWorkingSet() override { calls.push_back(L"trim"); }
     void ProcessMessages() override { calls.push_back(L"messages"); }
     void OfferShutdown() override {
@@ -86,6 +117,9 @@ public:
     }
 
     TBatchDriver* driver = nullptr;
+    FakeTimer* timer = nullptr;
+    TControlStates controls, controlsAtFirstRound;
+    bool timerRanDuringRun = false;
     std::function<void()> duringRun;
     std::set<std::wstring> files, folders;
     bool canCreateFolders = true;
@@ -108,8 +142,12 @@ const std::vector<std::wstring> kConverts = {L"MEncoder", L"Pos: 1.0s 25f (50%) 
 
 class BatchDriverTest : public ::testing::Test {
 protected:
-    BatchDriverTest() : catalogue_(ini_), driver_(queue_, catalogue_, host_) {
+    BatchDriverTest()
+        : catalogue_(ini_),
+          timer_(new FakeTimer),
+          driver_(queue_, catalogue_, host_, std::unique_ptr<TBatchTimer>(timer_), host_, host_) {
         host_.driver = &driver_;
+        host_.timer = timer_;
         ini_.Set(L"Fast", L"AVI", L"\"<SourceFile>\" -o \"<OutputFile>\"");
         settings_.EncoderPath = L"C:\\App\\codecs\\mencoder.exe";
         settings_.OutputFolder = L"D:\\Out\\";
@@ -127,13 +165,14 @@ protected:
     TProfileCatalogue catalogue_;
     TFileQueue queue_;
     FakeHost host_;
+    FakeTimer* timer_;  // owned by the driver
     TBatchDriver driver_;
     TBatchSettings settings_;
 };
 
 TEST_F(BatchDriverTest, ConvertsWaitingRowsAndSkipsConvertedOnes) {
     Queue(L"C:\\In\\done.avi");
-    queue_.SetState(0, L"已完成", 2);
+    queue_.SetState(0, TRowState::Converted);
     Queue(L"C:\\In\\clip.avi");
     host_.scripts[0] = kConverts;
     driver_.Start(settings_);
@@ -141,9 +180,9 @@ TEST_F(BatchDriverTest, ConvertsWaitingRowsAndSkipsConvertedOnes) {
     EXPECT_EQ(host_.commands[0],
               L"\"C:\\App\\codecs\\mencoder.exe\" \"C:\\In\\clip.avi\" -o \"D:\\Out\\clip-[VXE].mp4\"");
     EXPECT_EQ(host_.hint, L"正在转换: “clip-[VXE].mp4”");
-    EXPECT_EQ(queue_.Row(1).Status, L"已完成");
+    EXPECT_EQ(queue_.Row(1).Status(), L"已完成");
     EXPECT_EQ(queue_.Row(1).Progress, L"100%");
-    EXPECT_EQ(queue_.Row(1).ImageIndex, 2);
+    EXPECT_EQ(queue_.Row(1).ImageIndex(), 2);
     EXPECT_EQ(host_.bar, 100);
     EXPECT_EQ(driver_.CurrentRow(), 1);
     EXPECT_EQ(host_.shutdownOffers, 0);  // not unattended
@@ -153,9 +192,9 @@ TEST_F(BatchDriverTest, EncoderEndingWithoutCompletionLineStopsTheRowWithItsLast
     Queue(L"C:\\In\\a.avi");
     host_.scripts[0] = {L"x", L"y", L"Pos: 1.0s 25f (37%) x"};
     driver_.Start(settings_);
-    EXPECT_EQ(queue_.Row(0).Status, L"已终止");
+    EXPECT_EQ(queue_.Row(0).Status(), L"已终止");
     EXPECT_EQ(queue_.Row(0).Progress, L"25帧  37%");
-    EXPECT_EQ(queue_.Row(0).ImageIndex, 3);
+    EXPECT_EQ(queue_.Row(0).ImageIndex(), 3);
 }
 
 TEST_F(BatchDriverTest, ExistingOutputIsOverwrittenOnlyAfterConsent) {
@@ -166,8 +205,8 @@ TEST_F(BatchDriverTest, ExistingOutputIsOverwrittenOnlyAfterConsent) {
     host_.scripts[0] = kConverts;
     driver_.Start(settings_);
     EXPECT_EQ(host_.questions, (std::vector<std::wstring>{L"“D:\\Out\\a-[VXE].mp4”文件已存在，是否要覆盖？"}));
-    EXPECT_EQ(queue_.Row(0).Status, L"准备转换");  // left as it was
-    EXPECT_EQ(queue_.Row(1).Status, L"已完成");
+    EXPECT_EQ(queue_.Row(0).Status(), L"准备转换");  // left as it was
+    EXPECT_EQ(queue_.Row(1).Status(), L"已完成");
     ASSERT_EQ(host_.commands.size(), 1u);
 
     // Unattended: overwritten without a question.
@@ -176,15 +215,15 @@ TEST_F(BatchDriverTest, ExistingOutputIsOverwrittenOnlyAfterConsent) {
     host_.questions.clear();
     driver_.Start(settings_);
     EXPECT_TRUE(host_.questions.empty());
-    EXPECT_EQ(queue_.Row(0).Status, L"已完成");
+    EXPECT_EQ(queue_.Row(0).Status(), L"已完成");
 }
 
 TEST_F(BatchDriverTest, MissingSourceIsReportedOrLogged) {
     Queue(L"C:\\In\\gone.avi", false);
     driver_.Start(settings_);
     EXPECT_EQ(host_.warnings, (std::vector<std::wstring>{L"“C:\\In\\gone.avi”源文件不存在！"}));
-    EXPECT_EQ(queue_.Row(0).Status, L"转换失败");
-    EXPECT_EQ(queue_.Row(0).ImageIndex, 3);
+    EXPECT_EQ(queue_.Row(0).Status(), L"转换失败");
+    EXPECT_EQ(queue_.Row(0).ImageIndex(), 3);
     EXPECT_EQ(host_.bar, 0);
 
     host_.warnings.clear();
@@ -203,11 +242,11 @@ TEST_F(BatchDriverTest, OutputEqualToSourceFailsTheRow) {
     Queue(L"C:\\In\\b.avi");
     host_.scripts[0] = kConverts;
     driver_.Start(settings_);
-    EXPECT_EQ(queue_.Row(0).Status, L"转换失败");
+    EXPECT_EQ(queue_.Row(0).Status(), L"转换失败");
     EXPECT_EQ(host_.warnings,
               (std::vector<std::wstring>{L"“D:\\Out\\x-[VXE]\\x”源文件名和输出的文件名不能相同，请重新选择输出目录!"}));
     EXPECT_EQ(host_.focusCalls, 1);
-    EXPECT_EQ(queue_.Row(1).Status, L"已完成");  // the batch goes on
+    EXPECT_EQ(queue_.Row(1).Status(), L"已完成");  // the batch goes on
 
     host_.unattended = true;
     host_.warnings.clear();
@@ -226,7 +265,7 @@ TEST_F(BatchDriverTest, OutputFolderThatCannotBeMadeEndsEverything) {
     driver_.Start(settings_);
     EXPECT_EQ(host_.warnings, (std::vector<std::wstring>{L"“D:\\New\\”输出目录创建失败，请重新选择输出目录!"}));
     EXPECT_EQ(host_.createDirCalls, 1);
-    EXPECT_EQ(queue_.Row(1).Status, L"准备转换");
+    EXPECT_EQ(queue_.Row(1).Status(), L"准备转换");
     EXPECT_EQ(host_.shutdownOffers, 0);
 
     // A folder that can be made is made once and used.
@@ -246,9 +285,9 @@ TEST_F(BatchDriverTest, StopDuringTheSecondFileLeavesTheThirdAlone) {
     host_.scripts[0] = kConverts;
     host_.scripts[1] = {L"a", L"b", L"Pos: 1.0s 25f (40%) x", L"<stop>"};
     driver_.Start(settings_);
-    EXPECT_EQ(queue_.Row(0).Status, L"已完成");
-    EXPECT_EQ(queue_.Row(1).Status, L"已终止");
-    EXPECT_EQ(queue_.Row(2).Status, L"准备转换");
+    EXPECT_EQ(queue_.Row(0).Status(), L"已完成");
+    EXPECT_EQ(queue_.Row(1).Status(), L"已终止");
+    EXPECT_EQ(queue_.Row(2).Status(), L"准备转换");
     EXPECT_EQ(host_.commands.size(), 2u);
     EXPECT_TRUE(driver_.StopRequested());
     EXPECT_EQ(host_.bar, 40);  // the final update shows the stopped file's percentage again
@@ -260,8 +299,8 @@ TEST_F(BatchDriverTest, AFailingRunMarksTheRowAndEndsTheBatch) {
     Queue(L"C:\\In\\2.avi");
     host_.scripts[0] = {L"<throw>"};
     driver_.Start(settings_);
-    EXPECT_EQ(queue_.Row(0).Status, L"转换失败");
-    EXPECT_EQ(queue_.Row(1).Status, L"准备转换");
+    EXPECT_EQ(queue_.Row(0).Status(), L"转换失败");
+    EXPECT_EQ(queue_.Row(1).Status(), L"准备转换");
 }
 
 TEST_F(BatchDriverTest, MissingEncoderSkipsEverySilently) {
@@ -270,7 +309,7 @@ TEST_F(BatchDriverTest, MissingEncoderSkipsEverySilently) {
     driver_.Start(settings_);
     EXPECT_TRUE(host_.commands.empty());
     EXPECT_TRUE(host_.warnings.empty());
-    EXPECT_EQ(queue_.Row(0).Status, L"准备转换");
+    EXPECT_EQ(queue_.Row(0).Status(), L"准备转换");
 }
 
 TEST_F(BatchDriverTest, RowsAddedDuringABatchWaitForTheNext) {
@@ -279,7 +318,7 @@ TEST_F(BatchDriverTest, RowsAddedDuringABatchWaitForTheNext) {
     host_.duringRun = [this] { Queue(L"C:\\In\\late.avi"); };  // dropped while the first converts
     driver_.Start(settings_);
     ASSERT_EQ(queue_.Count(), 2);
-    EXPECT_EQ(queue_.Row(1).Status, L"准备转换");
+    EXPECT_EQ(queue_.Row(1).Status(), L"准备转换");
     EXPECT_EQ(host_.commands.size(), 1u);
 }
 
@@ -301,7 +340,7 @@ TEST_F(BatchDriverTest, ShutdownBoxIsReadAtEveryUse) {
     host_.scripts[2] = kConverts;
     host_.duringRun = [this] { host_.unattended = false; };
     driver_.Start(settings_);
-    EXPECT_EQ(queue_.Row(3).Status, L"已完成");
+    EXPECT_EQ(queue_.Row(3).Status(), L"已完成");
     EXPECT_EQ(host_.shutdownOffers, 1);
 }
 
@@ -315,22 +354,22 @@ TEST_F(BatchDriverTest, AnOutputWrittenEarlierInTheBatchIsNotOverwrittenUnattend
     host_.scripts[0] = kConverts;
     host_.scripts[1] = kConverts;
     driver_.Start(settings_);
-    EXPECT_EQ(queue_.Row(0).Status, L"已完成");
-    EXPECT_EQ(queue_.Row(1).Status, L"转换失败");
-    EXPECT_EQ(queue_.Row(1).ImageIndex, 3);
+    EXPECT_EQ(queue_.Row(0).Status(), L"已完成");
+    EXPECT_EQ(queue_.Row(1).Status(), L"转换失败");
+    EXPECT_EQ(queue_.Row(1).ImageIndex(), 3);
     EXPECT_EQ(host_.logs[L"D:\\Out\\CLIP-[VXE].mp4.txt"],
               (std::vector<std::wstring>{
                   L"“C:\\Disc\\CLIP.mpg”文件转换失败，原因：输出的文件已由本次转换中前面的文件写入!"}));
     ASSERT_EQ(host_.commands.size(), 2u);
     EXPECT_NE(host_.commands[1].find(L"other.avi"), std::wstring::npos) << "an older output is overwritten";
-    EXPECT_EQ(queue_.Row(2).Status, L"已完成");
+    EXPECT_EQ(queue_.Row(2).Status(), L"已完成");
     EXPECT_TRUE(host_.questions.empty());
     EXPECT_TRUE(host_.warnings.empty());
 
     // A new batch starts afresh: the row is converted over the earlier batch's output.
     host_.scripts[2] = kConverts;
     driver_.Start(settings_);
-    EXPECT_EQ(queue_.Row(1).Status, L"已完成");
+    EXPECT_EQ(queue_.Row(1).Status(), L"已完成");
     EXPECT_EQ(host_.commands.size(), 3u);
 }
 
@@ -342,7 +381,7 @@ TEST_F(BatchDriverTest, AttendedTheOverwriteQuestionStandsForAnOutputOfTheSameBa
     host_.confirmAnswer = false;
     driver_.Start(settings_);
     EXPECT_EQ(host_.questions, (std::vector<std::wstring>{L"“D:\\Out\\VTS_01_1-[VXE].mp4”文件已存在，是否要覆盖？"}));
-    EXPECT_EQ(queue_.Row(1).Status, L"准备转换");
+    EXPECT_EQ(queue_.Row(1).Status(), L"准备转换");
     EXPECT_TRUE(host_.logs.empty());
 }
 
@@ -350,10 +389,10 @@ TEST_F(BatchDriverTest, NoShutdownOfferAfterAStopWhenTheLastRowWasConvertedBefor
     host_.unattended = true;
     Queue(L"C:\\In\\1.avi");
     Queue(L"C:\\In\\done.avi");
-    queue_.SetState(1, L"已完成", 2);
+    queue_.SetState(1, TRowState::Converted);
     host_.scripts[0] = {L"a", L"b", L"Pos: 1.0s 25f (40%) x", L"<stop>"};
     driver_.Start(settings_);
-    EXPECT_EQ(queue_.Row(0).Status, L"已终止");
+    EXPECT_EQ(queue_.Row(0).Status(), L"已终止");
     EXPECT_EQ(host_.shutdownOffers, 0);
 
     // Not stopped: the converted last row brings the offer, after the rows are done.
@@ -386,38 +425,69 @@ TEST_F(BatchDriverTest, EncoderThatCannotBeStartedIsLoggedUnattended) {
     driver_.Start(settings_);
     EXPECT_EQ(host_.runnerMessages, 0);
     EXPECT_TRUE(host_.warnings.empty());
-    EXPECT_EQ(queue_.Row(0).Status, L"转换失败");
-    EXPECT_EQ(queue_.Row(0).ImageIndex, 3);
+    EXPECT_EQ(queue_.Row(0).Status(), L"转换失败");
+    EXPECT_EQ(queue_.Row(0).ImageIndex(), 3);
     EXPECT_EQ(host_.logs[L"D:\\Out\\1-[VXE].mp4.txt"],
               (std::vector<std::wstring>{L"“C:\\In\\1.avi”文件转换失败，原因：转换程序无法启动！"}));
-    EXPECT_EQ(queue_.Row(1).Status, L"已完成") << "the batch goes on";
+    EXPECT_EQ(queue_.Row(1).Status(), L"已完成") << "the batch goes on";
 
     // Attended: the runner's message was shown; the row ends as stopped, nothing logged.
     host_.unattended = false;
-    queue_.SetState(1, L"准备转换", 0);
+    queue_.SetState(1, TRowState::Waiting);
     host_.logs.clear();
     host_.scripts[2] = {L"<cannot start>"};
     host_.scripts[3] = kConverts;
     driver_.Start(settings_);
     EXPECT_EQ(host_.runnerMessages, 1);
-    EXPECT_EQ(queue_.Row(0).Status, L"已终止");
+    EXPECT_EQ(queue_.Row(0).Status(), L"已终止");
     EXPECT_TRUE(host_.logs.empty());
-    EXPECT_EQ(queue_.Row(1).Status, L"已完成");
+    EXPECT_EQ(queue_.Row(1).Status(), L"已完成");
 }
 
-TEST_F(BatchDriverTest, EveryProgressTickTrimsTheWorkingSetBeforeHandlingMessages) {
+// A progress look runs inside the job's round of messages (a tick) or right after the
+// run; it handles no messages itself. The batch lets messages through once after each
+// row, before it looks at the next.
+TEST_F(BatchDriverTest, EveryProgressLookTrimsTheWorkingSetAndOnlyTheRowEndHandlesMessages) {
     Queue(L"C:\\In\\1.avi");
+    Queue(L"C:\\In\\2.avi");
     host_.scripts[0] = kConverts;
+    host_.scripts[1] = {L"a", L"b"};
     driver_.Start(settings_);
-    // Four ticks while the job runs and the final judgement; then the batch's own
-    // round of messages after the row.
-    std::vector<std::wstring> expected;
-    for (int i = 0; i < 5; ++i) {
-        expected.push_back(L"trim");
-        expected.push_back(L"messages");
-    }
+    // Four ticks and the final judgement of the first row, one round of messages; two
+    // ticks and the final judgement of the second, one round.
+    std::vector<std::wstring> expected(5, L"trim");
+    expected.push_back(L"messages");
+    expected.insert(expected.end(), 3, L"trim");
     expected.push_back(L"messages");
     EXPECT_EQ(host_.calls, expected);
+}
+
+TEST_F(BatchDriverTest, TheProgressTimerTicksOnlyWhileTheJobRuns) {
+    Queue(L"C:\\In\\1.avi");
+    Queue(L"C:\\In\\2.avi");
+    host_.scripts[0] = {L"a", L"b", L"Pos: 1.0s 25f (30%) x", L"Video stream: 1"};
+    host_.scripts[1] = {L"<throw>"};
+    driver_.Start(settings_);
+    EXPECT_EQ(timer_->starts, 2);
+    EXPECT_EQ(timer_->interval, kProgressInterval);
+    EXPECT_TRUE(host_.timerRanDuringRun);
+    EXPECT_FALSE(timer_->Running()) << "a run that threw left its timer going";
+    EXPECT_EQ(queue_.Row(0).Status(), L"已完成");
+    EXPECT_EQ(queue_.Row(1).Status(), L"转换失败");
+}
+
+TEST_F(BatchDriverTest, TheControlsShowTheRunFromItsFirstRoundAndIdleAfterTheBatch) {
+    Queue(L"C:\\In\\1.avi");
+    host_.scripts[0] = {L"a"};
+    driver_.Start(settings_);
+    EXPECT_TRUE(host_.controlsAtFirstRound.Stop);
+    EXPECT_FALSE(host_.controlsAtFirstRound.Start);
+    EXPECT_FALSE(host_.controlsAtFirstRound.DeleteAll);
+    EXPECT_FALSE(host_.controlsAtFirstRound.AddFile);
+    // The final judgement shows the job idle again.
+    EXPECT_TRUE(host_.controls.Start);
+    EXPECT_FALSE(host_.controls.Stop);
+    EXPECT_TRUE(host_.controls.DeleteAll);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 
 #include "app/BatchRules.h"
 #include "app/FileQueue.h"
+#include "app/ProgressParser.h"
 #include "app/Settings.h"
 #include "app/vxeUtils.h"
+#include "framework/SysUtils.h"
 
 namespace vx {
 namespace {
@@ -67,9 +69,10 @@ TEST(FileQueue, PathsEqualAfterAsciiUpperCasingAreOneRow) {
     EXPECT_TRUE(q.AddFile(L"C:\\A\\ä.avi"));
     ASSERT_EQ(q.Count(), 3);
     EXPECT_EQ(q.Row(0).Path, L"C:\\A\\FILM.AVI");
-    EXPECT_EQ(q.Row(0).Status, L"准备转换");
+    EXPECT_EQ(q.Row(0).State, TRowState::Waiting);
+    EXPECT_EQ(q.Row(0).Status(), L"准备转换");
     EXPECT_EQ(q.Row(0).Progress, L"0%");
-    EXPECT_EQ(q.Row(0).ImageIndex, 0);
+    EXPECT_EQ(q.Row(0).ImageIndex(), 0);
 }
 
 TEST(FileQueue, LongPathsAreKeptWhole) {
@@ -84,12 +87,12 @@ TEST(FileQueue, LongPathsAreKeptWhole) {
 TEST(FileQueue, DeletedPathsCanBeQueuedAgainAndOrderIsKept) {
     TFileQueue q;
     for (const wchar_t* p : {L"a", L"b", L"c", L"d"}) q.AddFile(p);
-    q.SetState(2, L"已完成", 2);
+    q.SetState(2, TRowState::Converted);
     q.Delete({3, 1, 1, 7, -1});
     ASSERT_EQ(q.Count(), 2);
     EXPECT_EQ(q.Row(0).Path, L"a");
     EXPECT_EQ(q.Row(1).Path, L"c");
-    EXPECT_EQ(q.Row(1).Status, L"已完成");
+    EXPECT_EQ(q.Row(1).State, TRowState::Converted);
     EXPECT_TRUE(q.AddFile(L"B"));
     EXPECT_FALSE(q.AddFile(L"C"));
     q.Clear();
@@ -100,14 +103,32 @@ TEST(FileQueue, DeletedPathsCanBeQueuedAgainAndOrderIsKept) {
 TEST(FileQueue, ProgressJudgementIsAppliedToTheRow) {
     TFileQueue q;
     q.AddFile(L"x.avi");
-    q.SetState(0, L"正在转换...", 1);
-    q.Apply(0, JudgeProgress(L"Pos: 3.0s 75f (40%) x", true));
+    q.SetState(0, TRowState::Converting);
+    ApplyProgress(q, 0, JudgeProgress(L"Pos: 3.0s 75f (40%) x", true));
     EXPECT_EQ(q.Row(0).Progress, L"75帧  40%");
-    EXPECT_EQ(q.Row(0).Status, L"正在转换...");
-    q.Apply(0, JudgeProgress(L"Pos: 3.0s 75f (40%) x", false));
-    EXPECT_EQ(q.Row(0).Status, L"已终止");
-    EXPECT_EQ(q.Row(0).ImageIndex, 3);
-    EXPECT_THROW(q.Apply(1, TProgressUpdate{}), std::out_of_range);
+    EXPECT_EQ(q.Row(0).Status(), L"正在转换...");
+    ApplyProgress(q, 0, JudgeProgress(L"Pos: 3.0s 75f (40%) x", false));
+    EXPECT_EQ(q.Row(0).Status(), L"已终止");
+    EXPECT_EQ(q.Row(0).ImageIndex(), 3);
+    EXPECT_EQ(q.Row(0).Progress, L"75帧  40%");
+    EXPECT_THROW(ApplyProgress(q, 1, TProgressUpdate{}), std::out_of_range);
+}
+
+// The status column's texts and the row images, one pair per state.
+TEST(FileQueue, EachStateHasItsTextAndImage) {
+    const struct {
+        TRowState state;
+        const wchar_t* text;
+        int image;
+    } expected[] = {{TRowState::Waiting, L"准备转换", 0},
+                    {TRowState::Converting, L"正在转换...", 1},
+                    {TRowState::Converted, L"已完成", 2},
+                    {TRowState::Stopped, L"已终止", 3},
+                    {TRowState::Failed, L"转换失败", 3}};
+    for (const auto& e : expected) {
+        EXPECT_STREQ(StatusText(e.state), e.text);
+        EXPECT_EQ(ImageIndexOf(e.state), e.image) << WideToUtf8(e.text);
+    }
 }
 
 TEST(ControlStates, RunningJobLeavesOnlyStop) {

@@ -15,6 +15,7 @@
 
 #include "app/main.h"
 #include "tests/app/MessageLoopWatcher.h"
+#include "tests/app/ScriptedServices.h"
 #include "app/vxeUtils.h"
 #include "framework/SysUtils.h"
 #include "tests/encoder/EngineTools.h"
@@ -88,18 +89,17 @@ protected:
               Utf8ToWide(::testing::UnitTest::GetInstance()->current_test_info()->name()) + L"\\";
         ::CreateDirectoryW((CurrentFolder() + L"e2e-out 输出").c_str(), nullptr);
         EmptyFolder(out);
-        MainMessageBoxHook = [this](const std::wstring& text, const std::wstring&, UINT) {
+        services.messageBox = [this](const std::wstring& text, const std::wstring&, UINT) {
             boxes.push_back(text);
             return IDOK;
         };
-        form.reset(new TfrmMain(Application, program));
+        form.reset(new TfrmMain(Application, program, services));
         form->FinishBuilding();
         ASSERT_EQ(form->EncoderPath, program + L"codecs\\mencoder.exe");
     }
 
     void TearDown() override {
         form.reset();
-        MainMessageBoxHook = nullptr;
         Application->ResetTerminated();
     }
 
@@ -113,7 +113,7 @@ protected:
     // Queues the files the way the user does: the add button's open dialog, confirmed
     // with these files selected.
     void Queue(const std::vector<std::wstring>& files) {
-        form->ExecuteOpenDialog = [&files](TOpenDialog& dialog) {
+        services.openDialog = [&files](TOpenDialog& dialog) {
             dialog.GetFiles()->Clear();
             for (const auto& file : files) dialog.GetFiles()->Add(file);
             return true;
@@ -129,7 +129,7 @@ protected:
         form->cboxType->SetItemIndex(index);
         form->cboxType->OnChange(form->cboxType);
         ::CreateDirectoryW(folder.c_str(), nullptr);
-        form->ChooseFolder = [folder](const std::wstring&, std::wstring& chosen) {
+        services.chooseFolder = [folder](const std::wstring&, std::wstring& chosen) {
             chosen = folder;
             return true;
         };
@@ -180,7 +180,7 @@ protected:
             EXPECT_NEAR(probe.DecodedFrames, probe.FrameRate * kClipSeconds, probe.FrameRate * kDurationTolerance)
                 << probe.Log;
         }
-        EXPECT_EQ(form->ProgressPosition(), 100);
+        EXPECT_EQ(form->ProgressBar->GetPosition(), 100);
         EXPECT_TRUE(boxes.empty()) << WideToUtf8(boxes.empty() ? L"" : boxes[0]);
         EXPECT_TRUE(form->btnStart->GetEnabled());
         EXPECT_FALSE(form->btnStop->GetEnabled());
@@ -188,6 +188,7 @@ protected:
 
     static std::wstring program, engine, clips;
     std::wstring out;
+    test::TScriptedServices services;  // outlives the form
     std::unique_ptr<TfrmMain> form;
     std::vector<std::wstring> boxes;
 };
@@ -238,7 +239,7 @@ TEST_F(EndToEnd, RememberedTypeKeepsItsExtension) {
         ::WriteFile(h.Get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
     }
     ::CreateDirectoryW(out.c_str(), nullptr);
-    form.reset(new TfrmMain(Application, program));
+    form.reset(new TfrmMain(Application, program, services));
     form->FinishBuilding();
     ASSERT_EQ(form->cboxType->GetText(), kMp4Type);
     ASSERT_EQ(form->edtOutputFolder->GetText(), out);

@@ -20,7 +20,7 @@
 
 #include "app/main.h"
 #include "tests/app/MessageLoopWatcher.h"
-#include "dialogs/ShellOpen.h"
+#include "tests/app/ScriptedServices.h"
 #include "dialogs/about.h"
 #include "framework/SysUtils.h"
 #include "framework/Handles.h"
@@ -257,14 +257,14 @@ protected:
         ::CreateDirectoryW((root + L"codecs").c_str(), nullptr);
         // Only its presence counts here: nothing is converted.
         WriteBytes(root + L"codecs\\mencoder.exe", "MZ");
-        MainMessageBoxHook = [this](const std::wstring& text, const std::wstring&, UINT) {
+        services.messageBox = [this](const std::wstring& text, const std::wstring&, UINT) {
             boxes.push_back(text);
             return IDOK;
         };
-        previousShell = SetShellOpenAction([this](HWND, const std::wstring& verb, const std::wstring& target) {
+        services.shell = [this](HWND, const std::wstring& verb, const std::wstring& target) {
             shell.push_back(verb + L" " + target);
-        });
-        form.reset(new TfrmMain(Application, root));
+        };
+        form.reset(new TfrmMain(Application, root, services));
         form->FinishBuilding();
         form->Show();
         ::SetForegroundWindow(form->GetHandle());
@@ -273,15 +273,13 @@ protected:
 
     void TearDown() override {
         form.reset();
-        MainMessageBoxHook = nullptr;
-        SetShellOpenAction(previousShell);
         Pump(50);
     }
 
     std::wstring root;
+    test::TScriptedServices services;  // outlives the form
     std::unique_ptr<TfrmMain> form;
     std::vector<std::wstring> boxes, shell;
-    TShellOpenAction previousShell;
 };
 
 // --- the media information of a queued file ----------------------------------------------

@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "app/PowerOff.h"
 #include "app/main.h"
 #include "skin/controls/ControlDispatch.h"
 #include "skin/controls/SkinControl.h"
@@ -25,8 +24,8 @@
 #include "skin/window/SkinManage.h"
 #include "skin/window/SkinMessages.h"
 #include "tests/app/MessageLoopWatcher.h"
+#include "tests/app/ScriptedServices.h"
 #include "tests/skin/data/FakeSkinManager.h"
-#include "dialogs/ShellOpen.h"
 #include "dialogs/Shutdown.h"
 #include "framework/SysUtils.h"
 #include "framework/Handles.h"
@@ -111,30 +110,27 @@ protected:
                   "[Small]\r\nMPG=script:\"<SourceFile>\" \"file:<OutputFile>\" exit:0\r\n");
         WriteFile(root + L"codecs\\VXEncoder.ini",
                   "[Configure]\r\nOutputFolder=" + WideToUtf8(root) + "out\r\nEncoderType=0\r\n");
-        MainMessageBoxHook = [this](const std::wstring& text, const std::wstring& caption, UINT flags) {
+        services.messageBox = [this](const std::wstring& text, const std::wstring& caption, UINT flags) {
             boxes.push_back({text, caption, flags});
             return answer ? answer(boxes.back()) : IDOK;
         };
-        previousShell = SetShellOpenAction([this](HWND, const std::wstring& verb, const std::wstring& target) {
+        services.shell = [this](HWND, const std::wstring& verb, const std::wstring& target) {
             shell.push_back(verb + L" " + target);
-        });
-        previousPowerOff = SetPowerOffAction([this] { ++powerOffs; });
+        };
+        services.powerOff = [this] { ++powerOffs; };
     }
 
     void TearDown() override {
         form.reset();
-        MainMessageBoxHook = nullptr;
         Application->OnException = nullptr;
-        SetShellOpenAction(previousShell);
-        SetPowerOffAction(previousPowerOff);
         Application->ResetTerminated();
     }
 
     static std::wstring AddTrailing(const std::wstring& s) { return s.back() == L'\\' ? s : s + L"\\"; }
 
     void Make() {
-        form.reset(new TfrmMain(Application, root));
-        form->ShowShutdown = [this](TfrmShutdown& dialog) {
+        form.reset(new TfrmMain(Application, root, services));
+        services.shutdown = [this](TfrmShutdown& dialog) {
             ++shutdownOffers;
             EXPECT_EQ(dialog.lblCounter->GetCaption(), L"15");
             return shutdownAnswer;
@@ -155,6 +151,7 @@ protected:
     int Image(int row) const { return form->ListView1->GetItems()->Items(row)->GetImageIndex(); }
 
     std::wstring root, out;
+    test::TScriptedServices services;  // outlives the form
     std::unique_ptr<TfrmMain> form;
     std::vector<TBox> boxes;
     std::function<int(const TBox&)> answer;
@@ -162,8 +159,6 @@ protected:
     int powerOffs = 0;
     int shutdownOffers = 0;
     TModalResult shutdownAnswer = mrCancel;
-    TShellOpenAction previousShell;
-    TPowerOffAction previousPowerOff;
 };
 
 void ExpectBounds(const TControl* c, int l, int t, int w, int h) {
@@ -209,7 +204,7 @@ TEST_F(MainForm, LayoutOfTheWindow) {
     ExpectBounds(form->Panel1, 0, 100, 484, 212);
     ExpectBounds(form->ListView1, 5, 5, 474, 202);
     ExpectBounds(form->Panel3, 0, 312, 484, 81);
-    ExpectBounds(form->ProgressBarControl(), 5, 4, 474, 17);
+    ExpectBounds(form->ProgressBar, 5, 4, 474, 17);
     ExpectBounds(form->SpeedButton1, 5, 28, 48, 22);
     ExpectBounds(form->edtOutputFolder, 57, 29, 396, 20);
     EXPECT_TRUE(form->edtOutputFolder->GetReadOnly());
@@ -291,7 +286,7 @@ TEST_F(MainForm, SkinData2CarriesTheStoredSettingsAndThePackedSkin) {
 TEST_F(MainForm, SkinningIsAskedForWhenTheWindowIsBuiltBeforeOnCreate) {
     skintest::TFakeSkinManagerScope scope;
     using Log = std::vector<std::string>;
-    form.reset(new TfrmMain(Application, root));
+    form.reset(new TfrmMain(Application, root, services));
     EXPECT_TRUE(form->SkinData2->GetHasSkin()) << "decompressed as its stream was read";
     EXPECT_EQ(skintest::TFakeSkinManager::Made, 0) << "no manager while the window is read";
     TNotifyEvent onCreate = form->OnCreate;
@@ -475,7 +470,7 @@ TEST_F(MainForm, CreationLoadsTheCatalogueAndSettings) {
     // The stored type is selected with its extension.
     EXPECT_EQ(form->OutputExt, L".mp4");
     EXPECT_EQ(form->CurrentRow(), -1);
-    EXPECT_EQ(form->ProgressPosition(), 0);
+    EXPECT_EQ(form->ProgressBar->GetPosition(), 0);
     form->cboxType->SetItemIndex(1);
     form->cboxTypeChange(form->cboxType);
     EXPECT_EQ(form->OutputExt, L".mp4");
@@ -531,7 +526,7 @@ TEST_F(MainForm, QueueAddDropDeleteAndTheButtonRule) {
     EXPECT_TRUE(form->miAdd->GetEnabled());
     EXPECT_TRUE(form->btnAddFile->GetEnabled());
 
-    form->ExecuteOpenDialog = [](TOpenDialog& dialog) {
+    services.openDialog = [](TOpenDialog& dialog) {
         dialog.GetFiles()->Clear();
         dialog.GetFiles()->Add(L"C:\\A\\FILM.AVI");
         dialog.GetFiles()->Add(L"C:\\b.mpg");
@@ -606,7 +601,7 @@ TEST_F(MainForm, ALargeDropIsQueuedInOrderOnceEach) {
     EXPECT_TRUE(form->miDelAll->GetEnabled());
 
     // The open dialog's result follows the same rules, appended after the dropped rows.
-    form->ExecuteOpenDialog = [](TOpenDialog& dialog) {
+    services.openDialog = [](TOpenDialog& dialog) {
         dialog.GetFiles()->Clear();
         for (const wchar_t* p : {L"E:\\new.avi", L"D:\\CLIPS\\clip-7.mpg", L"e:\\NEW.avi", L"E:\\other.avi"})
             dialog.GetFiles()->Add(p);
@@ -659,7 +654,7 @@ TEST_F(MainForm, OutputFolderChooserAndOpening) {
     Make();
     const std::wstring before = form->edtOutputFolder->GetText();
     std::wstring prompt;
-    form->ChooseFolder = [&](const std::wstring& p, std::wstring& folder) {
+    services.chooseFolder = [&](const std::wstring& p, std::wstring& folder) {
         prompt = p;
         folder = root + L"in";
         return true;
@@ -668,13 +663,13 @@ TEST_F(MainForm, OutputFolderChooserAndOpening) {
     EXPECT_EQ(prompt, L"请选择视频输出的文件夹：");
     EXPECT_EQ(form->edtOutputFolder->GetText(), root + L"in\\");
     EXPECT_TRUE(shell.empty()) << "the double click opens the chooser, not the folder";
-    form->ChooseFolder = [&](const std::wstring&, std::wstring& folder) {
+    services.chooseFolder = [&](const std::wstring&, std::wstring& folder) {
         folder = root + L"nowhere";
         return true;
     };
     form->btnBrowseClick(form->btnBrowse);
     EXPECT_EQ(form->edtOutputFolder->GetText(), root + L"in\\") << "a folder that does not exist is not taken";
-    form->ChooseFolder = [&](const std::wstring&, std::wstring&) { return false; };
+    services.chooseFolder = [&](const std::wstring&, std::wstring&) { return false; };
     form->btnBrowseClick(form->btnBrowse);
     EXPECT_EQ(form->edtOutputFolder->GetText(), root + L"in\\");
     (void)before;
@@ -829,7 +824,7 @@ TEST_F(MainForm, StopDuringTheSecondOfThreeFiles) {
     EXPECT_EQ(Status(2), L"准备转换");
     EXPECT_TRUE(form->StopRequested());
     EXPECT_EQ(shutdownOffers, 0) << "the last row is not converted";
-    EXPECT_GT(form->ProgressPosition(), 0) << "the final update shows the stopped file's percentage again";
+    EXPECT_GT(form->ProgressBar->GetPosition(), 0) << "the final update shows the stopped file's percentage again";
     EXPECT_FALSE(form->JobRunning());
 }
 
@@ -1110,7 +1105,7 @@ TEST_F(MainForm, ControlsShowTheRunBeforeItsFirstMessage) {
     form->AddFile(Source(L"b.mpg", kConverts));
     int rounds = 0;
     bool start = true, stop = false, del = true, delAll = true, add = true;
-    form->Encoder->ProcessMessages = [&] {
+    services.round = [&] {
         if (rounds++ == 0) {
             start = form->btnStart->GetEnabled();
             stop = form->btnStop->GetEnabled();

@@ -77,7 +77,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     AddRow(*form, L"D:\\视频\\missing.rmvb", L"转换失败", L"0%", 3);
     AddRow(*form, L"D:\\视频\\婚礼录像.avi", L"准备转换", L"0%", 0);
     form->ListView1->GetItems()->Items(1)->SetSelected(true);
-    form->SetBarPosition(50);
+    form->ProgressBar->SetPosition(50);
     form->btnStart->SetEnabled(false);
     form->btnStop->SetEnabled(true);
 

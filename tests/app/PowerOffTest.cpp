@@ -1,4 +1,4 @@
-// Power-off with the final step replaced: the privilege is enabled and the action runs.
+// Power-off with the final step overridden: the privilege is enabled and the action runs.
 #include "app/PowerOff.h"
 #include "framework/Handles.h"
 
@@ -23,16 +23,17 @@ bool ShutdownPrivilegeEnabled() {
 }
 
 TEST(PowerOff, ShutDownComputerEnablesThePrivilegeAndRunsTheAction) {
-    int calls = 0;
-    bool privilegeWhenCalled = false;
-    TPowerOffAction previous = SetPowerOffAction([&] {
-        ++calls;
-        privilegeWhenCalled = ShutdownPrivilegeEnabled();
-    });
-    ShutDownComputer();
-    SetPowerOffAction(previous);
-    EXPECT_EQ(calls, 1);
-    EXPECT_TRUE(privilegeWhenCalled);
+    struct TRecorder : TPowerServices {
+        int calls = 0;
+        bool privilegeWhenCalled = false;
+        void PowerOff() override {
+            ++calls;
+            privilegeWhenCalled = ShutdownPrivilegeEnabled();
+        }
+    } power;
+    ShutDownComputer(power);
+    EXPECT_EQ(power.calls, 1);
+    EXPECT_TRUE(power.privilegeWhenCalled);
 }
 
 }  // namespace

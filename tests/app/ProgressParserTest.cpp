@@ -76,8 +76,7 @@ TEST(ProgressJudgement, StatusLineWhileRunningUpdatesBarAndProgressOnly) {
     TProgressUpdate u = JudgeProgress(L"Pos: 12.3s 308f (12%) 48fps Trem: 1min 12mb", true);
     EXPECT_EQ(u.BarPosition, 12);
     EXPECT_EQ(u.ProgressText, L"308帧  12%");
-    EXPECT_FALSE(u.StatusText);
-    EXPECT_FALSE(u.ImageIndex);
+    EXPECT_FALSE(u.State);
 
     // Zero percent: frames alone, bar set to 0.
     u = JudgeProgress(L"Pos: 0.0s 1f ( 0%)", true);
@@ -90,8 +89,7 @@ TEST(ProgressJudgement, OtherLinesChangeNothingUntilTheJobStops) {
     EXPECT_TRUE(JudgeProgress(L"Pos: 1.0s 25f", true).ChangesNothing());  // no "%": nothing to show
 
     TProgressUpdate u = JudgeProgress(L"Video: no log currently avalible. Working...", false);
-    EXPECT_EQ(u.StatusText, L"已终止");
-    EXPECT_EQ(u.ImageIndex, 3);
+    EXPECT_EQ(u.State, TRowState::Stopped);
     EXPECT_FALSE(u.ProgressText);  // keeps the last shown progress
     EXPECT_FALSE(u.BarPosition);
 }
@@ -99,10 +97,9 @@ TEST(ProgressJudgement, OtherLinesChangeNothingUntilTheJobStops) {
 TEST(ProgressJudgement, CompletionAfterTheJobStoppedMarksTheRowConverted) {
     for (const wchar_t* line : {L"Video stream: 1200 kbit/s (150 kB/s) size: 5 kbytes", L"video stream: x"}) {
         TProgressUpdate u = JudgeProgress(line, false);
-        EXPECT_EQ(u.StatusText, L"已完成");
+        EXPECT_EQ(u.State, TRowState::Converted);
         EXPECT_EQ(u.ProgressText, L"100%");
         EXPECT_EQ(u.BarPosition, 100);
-        EXPECT_EQ(u.ImageIndex, 2);
     }
     // While the job still runs a completion line is not judged yet.
     EXPECT_TRUE(JudgeProgress(L"Video stream: 1200 kbit/s", true).ChangesNothing());
@@ -110,8 +107,7 @@ TEST(ProgressJudgement, CompletionAfterTheJobStoppedMarksTheRowConverted) {
 
 TEST(ProgressJudgement, StatusLineAsLastLineOfAStoppedJobIsStoppedWithItsProgress) {
     TProgressUpdate u = JudgeProgress(L"Pos: 3.0s 75f (40%) x", false);
-    EXPECT_EQ(u.StatusText, L"已终止");
-    EXPECT_EQ(u.ImageIndex, 3);
+    EXPECT_EQ(u.State, TRowState::Stopped);
     EXPECT_EQ(u.ProgressText, L"75帧  40%");
     EXPECT_EQ(u.BarPosition, 40);
 }

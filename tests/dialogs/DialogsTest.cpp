@@ -37,19 +37,13 @@ struct TShellCall {
     std::wstring verb, target;
 };
 
-// Records shell requests instead of opening anything while alive.
-class TShellRecorder {
+// Records shell requests instead of opening anything.
+class TShellRecorder : public TShellServices {
 public:
-    TShellRecorder() {
-        previous_ = SetShellOpenAction([this](HWND parent, const std::wstring& verb, const std::wstring& target) {
-            Calls.push_back({parent, verb, target});
-        });
+    void ShellOpen(HWND parent, const std::wstring& verb, const std::wstring& target) override {
+        Calls.push_back({parent, verb, target});
     }
-    ~TShellRecorder() { SetShellOpenAction(previous_); }
     std::vector<TShellCall> Calls;
-
-private:
-    TShellOpenAction previous_;
 };
 
 RECT Bounds(const TControl* c) { return c->BoundsRect(); }
@@ -157,7 +151,7 @@ TEST(About, LayoutAndTexts) {
 
 TEST(About, LinkHoverColoursAndClick) {
     TShellRecorder shell;
-    std::unique_ptr<TfrmAbout> form(new TfrmAbout(Application));
+    std::unique_ptr<TfrmAbout> form(new TfrmAbout(Application, shell));
     TLabel* link = form->Label3;
     const TColor inherited = form->GetFont()->GetColor();
     EXPECT_EQ(link->GetFont()->GetColor(), inherited);

@@ -1,5 +1,6 @@
 // The run-time binding of the MediaInfo library, against the stand-in library.
 #include "mediainfo/MediaInfoAnalysis.h"
+#include "mediainfo/MediaInfoDllTesting.h"
 #include "mediainfo/MediaInfoDll.h"
 #include "mediainfo/VedioInfoModel.h"
 #include "tests/mediainfo/MediaInfoTestSupport.h"
@@ -41,10 +42,10 @@ F FakeControl(const char* name) {
 // What a test loaded is unloaded again, so the next one can load another variant.
 class MediaInfoBinding : public ::testing::Test {
 protected:
-    void SetUp() override { ForgetMediaInfoLibraryForTests(); }
+    void SetUp() override { ForgetMediaInfoLibrary(); }
     void TearDown() override {
         HMODULE h = MediaInfoLibraryHandle();
-        ForgetMediaInfoLibraryForTests();
+        ForgetMediaInfoLibrary();
         if (h && !alreadyFreed_) FreeLibrary(h);
     }
     bool alreadyFreed_ = false;
@@ -119,7 +120,7 @@ TEST_F(MediaInfoBinding, AbsentLibraryThenPresentWithoutRestart) {
     EXPECT_TRUE(MediaInfoReady(path));
 
     HMODULE h = MediaInfoLibraryHandle();
-    ForgetMediaInfoLibraryForTests();
+    ForgetMediaInfoLibrary();
     FreeLibrary(h);
     DeleteFileW(path.c_str());
     RemoveDirectoryW(folder.c_str());
@@ -143,7 +144,7 @@ TEST_F(MediaInfoBinding, AMissingAnalysisCallMeansNoLibrary) {
     for (const wchar_t* variant : {L"no-inform", L"no-close"}) {
         SCOPED_TRACE(variant[3] == L'i' ? "variant without MediaInfo_Inform"
                                         : "variant without MediaInfo_Close");
-        ForgetMediaInfoLibraryForTests();
+        ForgetMediaInfoLibrary();
         // The loader itself still reports the library as held ...
         ASSERT_TRUE(LoadMediaInfoLibrary(FakeLibrary(variant)));
         EXPECT_NE(MediaInfo_New, nullptr);
@@ -153,7 +154,7 @@ TEST_F(MediaInfoBinding, AMissingAnalysisCallMeansNoLibrary) {
         EXPECT_FALSE(MediaInfoAnalysisAvailable());
         EXPECT_FALSE(MediaInfoReady(FakeLibrary(variant)));
         HMODULE h = MediaInfoLibraryHandle();
-        ForgetMediaInfoLibraryForTests();
+        ForgetMediaInfoLibrary();
         FreeLibrary(h);
     }
     EXPECT_TRUE(MediaInfoReady(FakeLibrary(L"full")));

@@ -2,6 +2,7 @@
 // program) on a clip made by the build: its report must become the tree the window
 // shows, with the clip's real picture size. Skipped when the DLL has not been built.
 #include "mediainfo/MediaInfoAnalysis.h"
+#include "mediainfo/MediaInfoDllTesting.h"
 #include "mediainfo/MediaInfoDll.h"
 #include "mediainfo/VedioInfoModel.h"
 #include "tests/mediainfo/MediaInfoTestSupport.h"

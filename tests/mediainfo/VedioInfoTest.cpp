@@ -1,5 +1,6 @@
 // The information window and the request that opens it, with the stand-in library.
 #include "mediainfo/VedioInfo.h"
+#include "mediainfo/MediaInfoDllTesting.h"
 
 #include "mediainfo/MediaInfoAnalysis.h"
 
@@ -75,20 +76,26 @@ void Record(TfrmVedioInfo& form) {
     };
 }
 
+// Shows the window as the program does, recording it first.
+struct TRecordingInfo : TVedioInfoServices {
+    void ShowModal(TfrmVedioInfo& form) override {
+        Record(form);
+        TVedioInfoServices::ShowModal(form);
+    }
+} recording;
+
 class VedioInfoWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ForgetMediaInfoLibraryForTests();
+        ForgetMediaInfoLibrary();
         seen = TSeen{};
         closeAction = [](TfrmVedioInfo& form) {
             ::PostMessageW(form.btnClose->GetHandle(), BM_CLICK, 0, 0);
         };
-        VedioInfoShowingHook = Record;
     }
     void TearDown() override {
-        VedioInfoShowingHook = nullptr;
         HMODULE h = MediaInfoLibraryHandle();
-        ForgetMediaInfoLibraryForTests();
+        ForgetMediaInfoLibrary();
         if (h) FreeLibrary(h);
     }
 };
@@ -153,7 +160,7 @@ TEST_F(VedioInfoWindow, ShowsTheReportAndClosesTheAnalysisAfterTheWindow) {
     SetReport(L"General\r\nComplete name : D:\\Movies\\clip.avi\r\n\r\nAudio #2\r\nChannel(s) : 2 channels\r\n");
     ClearCallLog();
     const int formsBefore = Screen->FormCount();
-    EXPECT_TRUE(ShowFileInfo(L"D:\\Movies\\clip.avi", FakeLibrary(L"full")));
+    EXPECT_TRUE(ShowFileInfo(L"D:\\Movies\\clip.avi", FakeLibrary(L"full"), recording));
     EXPECT_EQ(seen.shown, 1);
     EXPECT_THAT(seen.tree, ElementsAre(L"概要", L"  完整名称：D:\\Movies\\clip.avi", L"Audio #2",
                                        L"  声道：2 channels"));
@@ -169,22 +176,22 @@ TEST_F(VedioInfoWindow, EscAndTheCloseBoxCloseTheWindow) {
     closeAction = [](TfrmVedioInfo& form) {
         ::PostMessageW(form.tvInfo->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
     };
-    EXPECT_TRUE(ShowFileInfo(L"a.avi", FakeLibrary(L"full")));
+    EXPECT_TRUE(ShowFileInfo(L"a.avi", FakeLibrary(L"full"), recording));
     closeAction = [](TfrmVedioInfo& form) { ::PostMessageW(form.GetHandle(), WM_CLOSE, 0, 0); };
-    EXPECT_TRUE(ShowFileInfo(L"b.avi", FakeLibrary(L"full")));
+    EXPECT_TRUE(ShowFileInfo(L"b.avi", FakeLibrary(L"full"), recording));
     EXPECT_EQ(seen.shown, 2);
 }
 
 TEST_F(VedioInfoWindow, NoUsableLibraryShowsNothing) {
     const std::wstring missing = vx::test::ProgramFolder() + L"no-such-folder\\MediaInfo.dll";
-    EXPECT_FALSE(ShowFileInfo(L"a.avi", missing));
+    EXPECT_FALSE(ShowFileInfo(L"a.avi", missing, recording));
     EXPECT_EQ(seen.shown, 0);
 
     // A library without Inform is loaded but never called.
-    ForgetMediaInfoLibraryForTests();
+    ForgetMediaInfoLibrary();
     ASSERT_TRUE(LoadMediaInfoLibrary(FakeLibrary(L"no-inform")));
     ClearCallLog();
-    EXPECT_FALSE(ShowFileInfo(L"a.avi", FakeLibrary(L"no-inform")));
+    EXPECT_FALSE(ShowFileInfo(L"a.avi", FakeLibrary(L"no-inform"), recording));
     EXPECT_EQ(seen.shown, 0);
     EXPECT_EQ(CallLog(), L"");
 }
@@ -203,7 +210,7 @@ TEST_F(VedioInfoWindow, TheQueueShowsItsFirstSelectedRowInListOrder) {
     queue->GetHandle();
 
     ClearCallLog();
-    EXPECT_FALSE(ShowFileInfo(*queue, FakeLibrary(L"full")));
+    EXPECT_FALSE(ShowFileInfo(*queue, FakeLibrary(L"full"), recording));
     EXPECT_EQ(seen.shown, 0);
     EXPECT_EQ(CallLog(), L"");
 
@@ -211,7 +218,7 @@ TEST_F(VedioInfoWindow, TheQueueShowsItsFirstSelectedRowInListOrder) {
     queue->GetItems()->Items(2)->SetSelected(true);
     queue->GetItems()->Items(1)->SetSelected(true);
     ASSERT_EQ(queue->SelCount(), 2);
-    EXPECT_TRUE(ShowFileInfo(*queue, FakeLibrary(L"full")));
+    EXPECT_TRUE(ShowFileInfo(*queue, FakeLibrary(L"full"), recording));
     EXPECT_EQ(seen.shown, 1);
     EXPECT_THAT(CallLog(), ::testing::StartsWith(L"New;Open(C:\\b.avi);"));
 }

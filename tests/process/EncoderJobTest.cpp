@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/ProgressParser.h"
 #include "app/Settings.h"
 #include "tests/process/ProcessTestSupport.h"
@@ -27,13 +29,26 @@ TEST(EncoderJobLastLine, PlaceholderBelowThreeLinesAndEmptyLastLineSkipped) {
     EXPECT_EQ(LastMeaningfulLine(lines), L"last");
 }
 
+// The job's round of message handling as a test scripts it; the application's own
+// round when the test sets none.
+struct TScriptedRounds : TJobServices {
+    std::function<void()> round;
+    void ProcessMessages() override {
+        if (round)
+            round();
+        else
+            TJobServices::ProcessMessages();
+    }
+};
+
 class EncoderJobTest : public ::testing::Test {
 protected:
     void TearDown() override {
         job_.Runner->WaitForRunEnd(10000);
         EXPECT_TRUE(LiveStandIns().empty()) << "a stand-in encoder was left running";
     }
-    TMEncoder job_;
+    TScriptedRounds rounds_;
+    TMEncoder job_{rounds_};
 };
 
 TEST_F(EncoderJobTest, ASuccessfulRunEndsWithTheCompletionLine) {
@@ -47,7 +62,7 @@ TEST_F(EncoderJobTest, ASuccessfulRunEndsWithTheCompletionLine) {
     const std::wstring last = job_.GetLastLine();
     EXPECT_EQ(last, L"Video stream: 1200 kbit/s (150 kB/s) size: 9 bytes");
     TProgressUpdate verdict = JudgeProgress(last, job_.IsRunning());
-    EXPECT_EQ(verdict.StatusText, L"已完成");
+    EXPECT_EQ(verdict.State, TRowState::Converted);
     EXPECT_NE(GetFileAttributesW(L"job-output.avi"), INVALID_FILE_ATTRIBUTES);
     DeleteFileW(L"job-output.avi");
 }
@@ -56,10 +71,10 @@ TEST_F(EncoderJobTest, ProgressIsVisibleWhileTheJobRuns) {
     job_.SetCommandLine(StandInCommand({L"line:a", L"line:b", L"out:Pos: 2.0s 50f (40%) 25fps\\r", L"sleep:2000",
                                         L"line:Video stream: x"}));
     bool sawProgress = false;
-    job_.ProcessMessages = [this, &sawProgress] {
+    rounds_.round = [this, &sawProgress] {
         Application->ProcessMessages();
         const TProgressUpdate u = JudgeProgress(job_.GetLastLine(), job_.IsRunning());
-        if (u.ProgressText && *u.ProgressText == L"50帧  40%" && u.BarPosition == 40 && !u.StatusText)
+        if (u.ProgressText && *u.ProgressText == L"50帧  40%" && u.BarPosition == 40 && !u.State)
             sawProgress = true;
     };
     job_.Run();
@@ -70,13 +85,13 @@ TEST_F(EncoderJobTest, AnEncoderPrintingOnlyItsCompletionLineIsJudgedStopped) {
     job_.SetCommandLine(StandInCommand({L"line:Video stream: 1200 kbit/s"}));
     job_.Run();
     EXPECT_EQ(job_.GetLastLine(), kNoLogPlaceholder);
-    EXPECT_EQ(JudgeProgress(job_.GetLastLine(), false).StatusText, L"已终止");
+    EXPECT_EQ(JudgeProgress(job_.GetLastLine(), false).State, TRowState::Stopped);
 }
 
 TEST_F(EncoderJobTest, RunReturnsSoonAfterStop) {
     job_.SetCommandLine(StandInCommand({L"line:a", L"line:b", L"line:c", L"sleep:30000"}));
     ULONGLONG stoppedAt = 0;
-    job_.ProcessMessages = [this, &stoppedAt] {
+    rounds_.round = [this, &stoppedAt] {
         Application->ProcessMessages();
         if (!stoppedAt && job_.Runner->Lines()->GetCount() >= 3) {
             job_.Stop();  // as the stop button's handler would
@@ -89,7 +104,7 @@ TEST_F(EncoderJobTest, RunReturnsSoonAfterStop) {
     ASSERT_NE(stoppedAt, 0u);
     EXPECT_LT(returnedAt - stoppedAt, 200u);
     EXPECT_LT(returnedAt - started, 10000u);
-    EXPECT_EQ(JudgeProgress(job_.GetLastLine(), job_.IsRunning()).StatusText, L"已终止");
+    EXPECT_EQ(JudgeProgress(job_.GetLastLine(), job_.IsRunning()).State, TRowState::Stopped);
     ASSERT_TRUE(job_.Runner->WaitForRunEnd(10000));
     EXPECT_EQ(job_.Runner->GetRunState(), rsStopped);
 }
@@ -102,7 +117,7 @@ TEST_F(EncoderJobTest, HandOversAreServedWhileTheJobWaits) {
     job_.SetCommandLine(StandInCommand({L"line:a", L"line:b", L"line:c", L"line:Video stream: done", L"exit:0"}));
     int rounds = 0;
     bool rescued = false;
-    job_.ProcessMessages = [&rounds, &rescued] {
+    rounds_.round = [&rounds, &rescued] {
         if (++rounds < 1000) return;
         rescued = true;
         Application->ProcessMessages();
@@ -122,7 +137,7 @@ TEST_F(EncoderJobTest, AnEncoderThatCannotStartLeavesTheJobIdle) {
     ASSERT_TRUE(job_.Runner->WaitForRunEnd(10000));
     EXPECT_EQ(job_.Runner->GetRunState(), rsCannotStart);
     ASSERT_EQ(recorder.Messages.size(), 1u);
-    EXPECT_EQ(JudgeProgress(job_.GetLastLine(), false).StatusText, L"已终止");
+    EXPECT_EQ(JudgeProgress(job_.GetLastLine(), false).State, TRowState::Stopped);
 }
 
 // A program folder with blanks: unquoted, "C:\...\stand in\codecs\mencoder.exe" would
