@@ -3,7 +3,8 @@
 // client's scroll bars out of a skinned frame, switches the menu-update setting while
 // children exist, clears the maximised-child flag when the children are tiled or
 // cascaded, tells the manager whether the active child is maximised when one closes,
-// and lets go of the client when the frame is detached or destroyed.
+// and lets go of the client when the frame is detached or destroyed. A frame with a menu
+// shows a maximised child's buttons in its skinned bar, and they work.
 
 #include <gtest/gtest.h>
 

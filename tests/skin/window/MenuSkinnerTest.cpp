@@ -4,7 +4,10 @@
 // drop-downs; Alt alone and Alt+letter open drop-downs; a disabled top-level item is
 // drawn in the disabled colour and opens nothing; closing the last popup resets the
 // menu kind; a popup menu's border and items by pixels; detaching gives the native menu
-// and the menus' own drawing back.
+// and the menus' own drawing back. Menus that come and go while the form is skinned (a
+// freed menu, a menu set later, none), the mouse moving across open drop-downs, arrow
+// keys in a right-to-left menu, and the paths of older systems (chosen through the
+// version seam).
 //
 // Menus run modal loops: what happens while one is open is looked at (and the menu is
 // closed) from a thread timer, which the menu loop dispatches.
