@@ -20,10 +20,11 @@ TComponent::TComponent(TComponent* owner) {
 TComponent::~TComponent() {
     state_ |= csDestroying;
     // Tell everyone that asked about this component, then forget them; and stop
-    // telling the components this one asked about.
-    std::vector<TComponent*> notifies;
-    notifies.swap(freeNotifies_);
-    for (TComponent* c : notifies) {
+    // telling the components this one asked about. One at a time from the list itself:
+    // a handler may free another component of the list, which takes itself off it.
+    while (!freeNotifies_.empty()) {
+        TComponent* c = freeNotifies_.back();
+        freeNotifies_.pop_back();
         auto& theirs = c->freeNotifies_;
         theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
         c->Notification(this, opRemove);

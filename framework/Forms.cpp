@@ -222,6 +222,15 @@ void TCustomForm::CMMenuChanged(TMessage& m) {
     m.Result = 0;
 }
 
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+    TScrollingWinControl::Notification(component, operation);
+    if (operation != opRemove || !component || component != menu_) return;
+    menu_ = nullptr;
+    // The native menu went with the framework menu; whoever draws the window's menu
+    // learns of it through the change notification.
+    if (!IsDestroying()) MenuChanged();
+}
+
 void TCustomForm::SetActiveControl(TWinControl* control) {
     activeControl_ = control;
     if (control && HandleAllocated() && Active() && control->CanFocus()) control->SetFocus();

@@ -127,6 +127,9 @@ protected:
     void CMDialogChar(TMessage& message);
     // CM_MENUCHANGED: puts the main menu into the window, keeping the client size.
     void CMMenuChanged(TMessage& message);
+    // A main menu freed while it is the form's menu is forgotten and taken out of the
+    // window.
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void ApplyPosition();

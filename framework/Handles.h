@@ -172,6 +172,15 @@ public:
     explicit TWindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
     // The whole window's DC, frame included (GetWindowDC).
     static TWindowDC Whole(HWND window) { return TWindowDC(window, ::GetWindowDC(window)); }
+    // A DC from GetDCEx, clipped to `clip` with DCX_INTERSECTRGN or DCX_EXCLUDERGN in
+    // `flags`. The system takes such a region over when it hands out the DC (and deletes
+    // it when the DC is given back), so the owner lets go of it then; when GetDCEx fails
+    // the region stays with its owner.
+    static TWindowDC Clipped(HWND window, TRegionHandle& clip, DWORD flags) {
+        HDC dc = ::GetDCEx(window, clip.Get(), flags);
+        if (dc && clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) (void)clip.Detach();
+        return TWindowDC(window, dc);
+    }
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;
     TWindowDC(TWindowDC&& other) noexcept : window_(other.window_), dc_(other.dc_) { other.dc_ = nullptr; }

@@ -213,6 +213,7 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
         if (radioItem_) mi.fType |= MFT_RADIOCHECK;
     }
     if (ownerDraw || OnDrawItem || OnAdvancedDrawItem) mi.fType |= MFT_OWNERDRAW;
+    if (TMenu* owner = GetParentMenu(); owner && owner->IsRightToLeft()) mi.fType |= MFT_RIGHTORDER;
     if (!enabled_) mi.fState |= MFS_DISABLED;
     if (checked_) mi.fState |= MFS_CHECKED;
     if (default_) mi.fState |= MFS_DEFAULT;
@@ -310,7 +311,9 @@ VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TPopupMenu, TMenu)
 void TMenu::RegisterProperties(TPropertyRegistrar<TMenu>& r) {
     r.Object(L"Items", &TMenu::GetItems)
         .Object(L"Images", &TMenu::GetImages, &TMenu::SetImages)
-        .Boolean(L"OwnerDraw", &TMenu::GetOwnerDraw, &TMenu::SetOwnerDraw);
+        .Boolean(L"OwnerDraw", &TMenu::GetOwnerDraw, &TMenu::SetOwnerDraw)
+        .Enumeration(L"BiDiMode", &TMenu::GetBiDiMode, &TMenu::SetBiDiMode,
+                     {L"bdLeftToRight", L"bdRightToLeft", L"bdRightToLeftNoAlign", L"bdRightToLeftReadingOnly"});
 }
 
 void TPopupMenu::RegisterProperties(TPropertyRegistrar<TPopupMenu>& r) {
@@ -352,6 +355,12 @@ void TMenu::SetImages(TCustomImageList* images) {
 
 void TMenu::SetOwnerDraw(bool value) {
     ownerDraw_ = value;
+    MenuChanged();
+}
+
+void TMenu::SetBiDiMode(TBiDiMode mode) {
+    if (mode == biDiMode_) return;
+    biDiMode_ = mode;
     MenuChanged();
 }
 

@@ -133,6 +133,10 @@ public:
     // Items are drawn by the framework (or by the items' drawing events).
     bool GetOwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool value);
+    // Right-to-left menus put their items' parts in right-to-left order.
+    TBiDiMode GetBiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode mode);
+    bool IsRightToLeft() const { return biDiMode_ != bdLeftToRight; }
     // The item with this command number, sub-menu handle or shortcut, or null.
     TMenuItem* FindItem(UINT value, TFindItemKind kind) const;
     // Runs the enabled item with this shortcut.
@@ -155,6 +159,7 @@ private:
     std::unique_ptr<TMenuItem> items_;
     TCustomImageList* images_ = nullptr;
     bool ownerDraw_ = false;
+    TBiDiMode biDiMode_ = bdLeftToRight;
 };
 
 class TMainMenu : public TMenu {

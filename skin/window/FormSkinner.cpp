@@ -99,15 +99,20 @@ void TWinSysButton::DrawOn(HDC dc, int frame) {
 }
 
 void TWinSysButton::Paint() {
-    if (!Visible || Def.Visibility == 100 || Image.GetEmpty() || form_.Lifecycle() == 6) return;
+    if (!Visible || Image.GetEmpty() || form_.Lifecycle() == 6) return;
+    // A button of a maximised MDI child lives in the menu bar.
+    const bool inBar = Def.Visibility == 100;
+    if (inBar && !form_.MenuBar()) return;
     HWND w = form_.Window();
     if (!::IsWindow(w)) return;
     const int width = Rect.Right - Rect.Left, height = Rect.Bottom - Rect.Top;
     if (width <= 0 || height <= 0) return;
-    // The button is composed off-screen over the title without buttons, then copied.
+    // The button is composed off-screen over the title (or the bar) without buttons,
+    // then copied.
     TBitmap scratch(width, height, pf24bit);
     HDC sdc = scratch.GetCanvas()->GetHandle();
-    if (TBitmap* back = form_.TitleBackground())
+    if (inBar) form_.MenuBar()->CopyBackground(sdc, Rect);
+    else if (TBitmap* back = form_.TitleBackground())
         ::BitBlt(sdc, 0, 0, width, height, back->GetCanvas()->GetHandle(), Rect.Left, Rect.Top, SRCCOPY);
     ::SetViewportOrgEx(sdc, -Rect.Left, -Rect.Top, nullptr);
     DrawOn(sdc, StatePaintFrame(Def, State, Enabled));
@@ -223,7 +228,8 @@ void TFormSkinner::CompleteAttach() {
     ::GetWindowRect(window_, &wr);
     oldFrameWidth_ = (wr.right - wr.left) - (clientRect_.right - clientRect_.left);
     oldFrameHeight_ = (wr.bottom - wr.top) - (clientRect_.bottom - clientRect_.top);
-    // At detach the skinned bar's room goes and the native bar comes back.
+    // At detach the skinned bar's room goes and the native bar comes back (a bar made
+    // later counts itself when it is made).
     if (menuBar_) oldFrameHeight_ += menuBar_->RemovedBarHeight() - menuBarHeight_;
     AttachControls();
     if (lifecycle_ == 0) {
@@ -392,7 +398,16 @@ LRESULT TFormSkinner::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         ::FillRect(reinterpret_cast<HDC>(wParam), &client, data_->Model().FaceBrush.Get());
         return 1;
     }
+    case WM_SIZE:
+        if (class_.Mdi == TMdiKind::Child) {
+            const LRESULT r = frameSkinned_ ? StageB(msg, wParam, lParam) : Previous(msg, wParam, lParam);
+            if (wParam == SIZE_MAXIMIZED || wParam == SIZE_RESTORED || wParam == SIZE_MINIMIZED)
+                MdiChildSized(wParam == SIZE_MAXIMIZED);
+            return r;
+        }
+        break;
     case WM_NCDESTROY: {
+        if (class_.Mdi == TMdiKind::Child) MdiChildSized(false);
         lifecycle_ = 4;
         DetachQuiet();
         LRESULT r = Previous(msg, wParam, lParam);
@@ -504,15 +519,6 @@ LRESULT TFormSkinner::StageB(UINT msg, WPARAM wParam, LPARAM lParam) {
         return Previous(msg, wParam, lParam);
     }
     case WM_SKINMENUAT: return 0;
-    case CM_MENUCHANGED: {
-        data_->SetPaintFrame(false);
-        LRESULT r = Previous(msg, wParam, lParam);
-        data_->SetPaintFrame(true);
-        // Menu bars inside the frame are not skinned yet: the native bar is taken out so
-        // the frame keeps its shape (the menu's shortcuts keep working).
-        if (::GetMenu(window_)) ::SetMenu(window_, nullptr);
-        return r;
-    }
     default: break;
     }
     return StageC(msg, wParam, lParam);
@@ -716,7 +722,7 @@ TTitleWindowState TFormSkinner::TitleState() const {
     s.BorderIcons = class_.BorderIcons;
     s.BorderKind = class_.BorderKind;
     s.Dialog = class_.Dialog;
-    s.MdiFrameChildMaximizedWithMenuBar = false;  // menu bars are not skinned yet
+    s.MdiFrameChildMaximizedWithMenuBar = menuBar_ && ActiveMdiChildMaximized();
     HWND w = window_;
     s.AskVisible = [w](int code, int action) {
         return static_cast<int>(::SendMessageW(w, WM_SKINBUTTONVISIBLE, static_cast<WPARAM>(code), action));
@@ -1099,6 +1105,24 @@ void TFormSkinner::HoverTick() {
 
 bool TFormSkinner::HasMenuBar() const { return menuBar_ != nullptr; }
 
+bool TFormSkinner::ActiveMdiChildMaximized() const {
+    if (class_.Mdi != TMdiKind::Frame || !mdiClient_ || !::IsWindow(mdiClient_->Window())) return false;
+    BOOL maximized = FALSE;
+    const HWND active = reinterpret_cast<HWND>(
+        ::SendMessageW(mdiClient_->Window(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    return active && maximized;
+}
+
+void TFormSkinner::MdiChildSized(bool maximized) {
+    if (maximized == reportedMaximized_) return;
+    reportedMaximized_ = maximized;
+    // The frame's bar shows the buttons of a maximised child: it is painted again when a
+    // child becomes maximised or stops being so.
+    HWND client = ::GetParent(window_);
+    HWND frame = client ? ::GetParent(client) : nullptr;
+    if (frame) ::PostMessageW(frame, WM_SKINNCPAINT, 0, 0);
+}
+
 void TFormSkinner::RebuildMenuBar() {
     if (!menuBar_) return;
     menuBar_->Rebuild();
@@ -1175,6 +1199,10 @@ void TFormSkinner::DetachQuiet() {
 }
 
 void TFormSkinner::Detach() {
+    // The skinned size, read before anything is given back: giving the form's menus
+    // their own drawing back puts the native bar into the window and resizes it.
+    RECT skinned{};
+    ::GetWindowRect(window_, &skinned);
     hoverTimer_->SetEnabled(false);
     mdiClient_.reset();
     const bool going = lifecycle_ == 4 || lifecycle_ == 6;
@@ -1200,10 +1228,9 @@ void TFormSkinner::Detach() {
     buttons_.clear();
     hot_ = nullptr;
     if (!going && ::IsWindow(window_) && !(class_.Child && class_.Mdi != TMdiKind::Child) && attached_) {
-        RECT wr{};
-        ::GetWindowRect(window_, &wr);
         int w = 0, h = 0;
-        DetachedSize(wr.right - wr.left, wr.bottom - wr.top, borders_, oldFrameWidth_, oldFrameHeight_, w, h);
+        DetachedSize(skinned.right - skinned.left, skinned.bottom - skinned.top, borders_, oldFrameWidth_,
+                     oldFrameHeight_, w, h);
         ::SetWindowPos(window_, nullptr, 0, 0, w, h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
     }
     RemoveRegion();

@@ -96,6 +96,8 @@ public:
     // from the window's menu (nothing without a bar).
     bool HasMenuBar() const;
     void RebuildMenuBar();
+    // An MDI frame whose active child is maximised.
+    bool ActiveMdiChildMaximized() const;
     // The object in front of an MDI frame's client window (null for other windows).
     TMdiClientSkinner* MdiClientSkinner() const { return mdiClient_.get(); }
     // Skins one child window (a framework control, or a window of other code by its
@@ -202,6 +204,10 @@ private:
     // Menus (MenuSkinner.cpp).
     void CreateMenuBar();
     void FreeMenuBar(bool giveBack);
+    // Frees a bar whose menu went away (nothing to give back) and takes its room away.
+    void DropMenuBar();
+    // CM_MENUCHANGED: the bar follows the form's menu (made, rebuilt or dropped).
+    void MenuChanged(WPARAM wParam, LPARAM lParam, LRESULT& result);
     void InstallMenuOwnerDraw(bool on);
     bool MenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool MenuDialogChar(TMessage& m);
@@ -261,6 +267,9 @@ private:
     // side freeing it takes it off this list.
     std::vector<TSkinControl*> controlSkins_;
     bool revivePosted_ = false;
+    // An MDI child: whether the frame was last told that this child is maximised.
+    bool reportedMaximized_ = false;
+    void MdiChildSized(bool maximized);
 };
 
 }  // namespace vx

@@ -48,6 +48,15 @@ bool HasOwnDrawing(const TMenuItem& item) {
     return (item.OnDrawItem || item.OnAdvancedDrawItem) && !HasSkinnedDrawer(item);
 }
 
+// The client area's height as the system itself lays the window out: its own frame and,
+// while the window has a native menu, the native bar.
+int SystemClientHeight(HWND w) {
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    ::DefWindowProcW(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&r));
+    return r.bottom - r.top;
+}
+
 // The drop-down tracking of the process (one menu loop at a time).
 TMenuBarSkinner* g_tracking = nullptr;
 HHOOK g_filter = nullptr;
@@ -104,6 +113,17 @@ void TPopupMenuSkinner::PaintEdges(HDC dc, int w, int h) {
     ::BitBlt(dc, w - k, 0, k, h, src, w - k, 0, SRCCOPY);
 }
 
+TWindowDC TPopupMenuSkinner::NonClientDC(HRGN update) const {
+    // 1 stands for the whole window, not for a region.
+    if (SkinIsNtFrom52() || reinterpret_cast<UINT_PTR>(update) <= 1) return TWindowDC::Whole(Window());
+    // Older systems paint only the update region the message carries. The DC takes its
+    // region over; the message's own region stays with the system, so a copy goes.
+    constexpr DWORD kUseStyle = 0x00010000;  // DCX_USESTYLE
+    TRegionHandle clip(::CreateRectRgn(0, 0, 0, 0));
+    if (!clip || ::CombineRgn(clip.Get(), update, nullptr, RGN_COPY) == ERROR) return TWindowDC::Whole(Window());
+    return TWindowDC::Clipped(Window(), clip, DCX_WINDOW | DCX_INTERSECTRGN | kUseStyle);
+}
+
 void TPopupMenuSkinner::Restore() {
     if (hasRegion_ && ::IsWindow(Window())) ::SetWindowRgn(Window(), nullptr, FALSE);
     hasRegion_ = false;
@@ -126,7 +146,7 @@ LRESULT TPopupMenuSkinner::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NCPAINT: {
             TBitmap* border = Border();
             if (!border) break;
-            TWindowDC dc = TWindowDC::Whole(Window());
+            TWindowDC dc = NonClientDC(reinterpret_cast<HRGN>(wParam));
             if (dc) PaintEdges(dc.Get(), border->GetWidth(), border->GetHeight());
             return 0;
         }
@@ -357,21 +377,32 @@ void TMenuOwnerDraw::Install(TCustomForm& form, TSkinData& data) {
     if (!data.HasControl(xcMenuItem)) return;
     for (int i = 0; i < form.ComponentCount(); ++i) {
         TComponent* c = form.Components(i);
-        if (!c->InheritsFrom(TMainMenu::StaticClass())) continue;
-        auto* menu = static_cast<TMainMenu*>(c);
-        menus_.push_back({menu, menu->GetItems(), menu->GetItems()->Command(), menu->GetOwnerDraw()});
-        TMenuItem* root = menu->GetItems();
-        // The top level is the bar's; its sub-items are drawn by the skin.
-        for (int k = 0; k < root->Count(); ++k) {
-            TMenuItem* top = root->Items(k);
-            std::function<void(TMenuItem&)> walk = [&](TMenuItem& item) {
-                if (!item.OnDrawItem && !item.OnAdvancedDrawItem) SkinItem(item, data, TMenuMeasureKind::FrameworkItem, false);
-                for (int j = 0; j < item.Count(); ++j) walk(*item.Items(j));
-            };
-            for (int j = 0; j < top->Count(); ++j) walk(*top->Items(j));
-        }
-        menu->SetOwnerDraw(true);
+        if (c->InheritsFrom(TMainMenu::StaticClass())) CoverMainMenu(*static_cast<TMainMenu*>(c), data);
     }
+}
+
+bool TMenuOwnerDraw::Covers(const TMenu& menu) const {
+    for (const TMenuRecord& r : menus_)
+        if (r.Menu == &menu && TMenuItem::FindByCommand(r.RootCommand) == r.Root && r.Root->GetParentMenu() == r.Menu)
+            return true;
+    return false;
+}
+
+void TMenuOwnerDraw::CoverMainMenu(TMainMenu& menu, TSkinData& data) {
+    if (Covers(menu)) return;
+    // Recorded first: switching the menu to owner-drawing notifies the form again.
+    menus_.push_back({&menu, menu.GetItems(), menu.GetItems()->Command(), menu.GetOwnerDraw()});
+    TMenuItem* root = menu.GetItems();
+    // The top level is the bar's; its sub-items are drawn by the skin.
+    for (int k = 0; k < root->Count(); ++k) {
+        TMenuItem* top = root->Items(k);
+        std::function<void(TMenuItem&)> walk = [&](TMenuItem& item) {
+            if (!item.OnDrawItem && !item.OnAdvancedDrawItem) SkinItem(item, data, TMenuMeasureKind::FrameworkItem, false);
+            for (int j = 0; j < item.Count(); ++j) walk(*item.Items(j));
+        };
+        for (int j = 0; j < top->Count(); ++j) walk(*top->Items(j));
+    }
+    menu.SetOwnerDraw(true);
 }
 
 void TMenuOwnerDraw::Remove() {
@@ -401,7 +432,38 @@ void TMenuOwnerDraw::SkinPopup(TPopupMenu& menu, TSkinData& data) {
 void TMenuBtn::Paint() { bar_.PaintButton(*this); }
 
 TMenuBarSkinner::TMenuBarSkinner(TFormSkinner& form, TSkinData* data, HMENU native, TMenu* frameworkMenu)
-    : TComponent(nullptr), form_(form), data_(data), native_(native), frameworkMenu_(frameworkMenu) {}
+    : TComponent(nullptr), form_(form), data_(data), native_(native), frameworkMenu_(nullptr) {
+    WatchFrameworkMenu(frameworkMenu);
+}
+
+void TMenuBarSkinner::WatchFrameworkMenu(TMenu* menu) {
+    if (menu == frameworkMenu_) return;
+    if (frameworkMenu_) RemoveFreeNotification(frameworkMenu_);
+    frameworkMenu_ = menu;
+    if (menu) FreeNotification(menu);
+}
+
+void TMenuBarSkinner::SetMenus(HMENU native, TMenu* frameworkMenu) {
+    native_ = native;
+    WatchFrameworkMenu(frameworkMenu);
+}
+
+void TMenuBarSkinner::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation != opRemove || !component || component != frameworkMenu_) return;
+    frameworkMenu_ = nullptr;
+    // The window's native menu was that menu's handle; it went with it.
+    native_ = nullptr;
+    lastItem_ = nullptr;
+    ClearButtons();
+}
+
+void TMenuBarSkinner::ClearButtons() {
+    for (const auto& b : buttons_)
+        if (form_.HotObject() == b.get()) form_.SetHotObject(nullptr);
+    buttons_.clear();
+    ++generation_;
+}
 
 TMenuBarSkinner::~TMenuBarSkinner() {
     *alive_ = false;
@@ -428,10 +490,28 @@ void TMenuBarSkinner::Rebuild() {
 void TMenuBarSkinner::BuildButtons(bool rebuild) {
     HWND w = form_.Window();
     form_.SetHotObject(nullptr);
-    buttons_.clear();
-    RECT before{};
-    ::GetClientRect(w, &before);
-    const int count = native_ && ::IsMenu(native_) ? ::GetMenuItemCount(native_) : 0;
+    ClearButtons();
+    const int before = built_ ? 0 : SystemClientHeight(w);
+    // Older systems: the buttons are the framework menu's top-level items, invisible ones
+    // included.
+    const bool fromFramework = frameworkMenu_ && (SkinIsNtBefore5() || SkinIsWindows95());
+    if (fromFramework) {
+        TMenuItem* root = frameworkMenu_->GetItems();
+        for (int i = 0; i < root->Count(); ++i) {
+            TMenuItem* item = root->Items(i);
+            auto b = std::make_unique<TMenuBtn>(form_, *this);
+            b->Data = data_;
+            b->Index = static_cast<int>(buttons_.size());
+            b->Visible = item->GetVisible();
+            b->Enabled = item->GetEnabled();
+            b->Command = item->Command();
+            b->Caption = item->GetCaption();
+            b->DropDown = item->Count() > 0 ? item->GetHandle() : nullptr;
+            b->Item = item;
+            buttons_.push_back(std::move(b));
+        }
+    }
+    const int count = !fromFramework && native_ && ::IsMenu(native_) ? ::GetMenuItemCount(native_) : 0;
     for (int i = 0; i < count; ++i) {
         wchar_t text[80] = {};
         MENUITEMINFOW info{};
@@ -459,9 +539,7 @@ void TMenuBarSkinner::BuildButtons(bool rebuild) {
     }
     if (::GetMenu(w)) ::SetMenu(w, nullptr);
     if (!built_) {
-        RECT after{};
-        ::GetClientRect(w, &after);
-        removedHeight_ = std::max<int>(0, (after.bottom - after.top) - (before.bottom - before.top));
+        removedHeight_ = std::max(0, SystemClientHeight(w) - before);
         built_ = true;
     }
 }
@@ -480,6 +558,7 @@ void TMenuBarSkinner::LayoutIn(HDC dc, const RECT& bar) {
     in.BarWidth = bar.right - bar.left;
     in.BarHeight = bar.bottom - bar.top;
     in.RightToLeft = form_.RightToLeft();
+    if (in.RightToLeft) in.RightReserve = MdiButtonsReserve(bar);
     for (auto& b : buttons_) in.Items.push_back({b->Visible, b->Visible ? MeasureText(dc, b->Caption) : 0});
     const std::vector<TLayoutRect> rects = LayoutMenuBar(in);
     for (size_t i = 0; i < buttons_.size(); ++i) {
@@ -542,7 +621,38 @@ void TMenuBarSkinner::PaintBar(HDC dc, const RECT& bar) {
                      button->Rect.Bottom - bar.top};
         DrawCaption(b, *button, r);
     }
+    PaintMdiButtons(b, bar);
     ::BitBlt(dc, bar.left, bar.top, W, H, b, 0, 0, SRCCOPY);
+}
+
+int TMenuBarSkinner::MdiButtonsReserve(const RECT& bar) const {
+    int left = bar.right;
+    for (const auto& t : form_.TitleButtons())
+        if (t->Def.Visibility == 100 && t->Visible && t->Rect.Width() > 0) left = std::min<int>(left, t->Rect.Left);
+    return static_cast<int>(bar.right) - left;
+}
+
+void TMenuBarSkinner::PaintMdiButtons(HDC dc, const RECT& bar) {
+    bool shown = false;
+    {
+        TSavedDC saved(dc);
+        // The buttons know their places in window coordinates.
+        ::SetViewportOrgEx(dc, -bar.left, -bar.top, nullptr);
+        for (const auto& t : form_.TitleButtons()) {
+            if (t->Def.Visibility != 100 || !t->Visible || t->Image.GetEmpty() || t->Rect.Width() <= 0) continue;
+            t->DrawOn(dc, 1);
+            shown = true;
+        }
+    }
+    TSkinManage* m = Manager();
+    if (shown && m && !m->MdiChildMaximized()) m->SetMdiChildMaximized(true);
+}
+
+bool TMenuBarSkinner::CopyBackground(HDC dc, const TLayoutRect& r) const {
+    if (!background_) return false;
+    ::BitBlt(dc, 0, 0, r.Width(), r.Height(), background_->GetCanvas()->GetHandle(), r.Left - barRect_.left,
+             r.Top - barRect_.top, SRCCOPY);
+    return true;
 }
 
 void TMenuBarSkinner::PaintButton(TMenuBtn& button) {
@@ -621,7 +731,8 @@ void TMenuBarSkinner::RestoreItemTypes() {
 LRESULT CALLBACK MenuFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     auto* msg = reinterpret_cast<MSG*>(lParam);
     TMenuBarSkinner* bar = g_tracking;
-    if (code == MSGF_MENU && bar && msg && msg->message == WM_KEYDOWN && bar->form_.RightToLeft()) {
+    // In a right-to-left menu the arrow keys point the other way.
+    if (code == MSGF_MENU && bar && msg && msg->message == WM_KEYDOWN && bar->LastItemRightToLeft()) {
         if (msg->wParam == VK_LEFT) msg->wParam = VK_RIGHT;
         else if (msg->wParam == VK_RIGHT) msg->wParam = VK_LEFT;
     }
@@ -636,6 +747,7 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wParam, LPARAM lParam) {
 
 int TMenuBarSkinner::NextOpenable(TMenuKey key, int from) const {
     const int count = static_cast<int>(buttons_.size());
+    if (from >= count) return -1;  // the buttons were made again meanwhile
     int target = MenuArrowTarget(key, selection_, from, count);
     // Buttons that show nothing or open nothing are passed over.
     for (int step = 0; target >= 0 && step < count; ++step) {
@@ -668,8 +780,9 @@ bool TMenuBarSkinner::FilterMessage(MSG& msg) {
         lastMouse_ = msg.pt;
         RECT wr{};
         ::GetWindowRect(form_.Window(), &wr);
+        // A button that opens nothing (disabled, or without sub-items) is passed over.
         if (TMenuBtn* b = ButtonAt(msg.pt.x - wr.left, msg.pt.y - wr.top))
-            if (b->DropDown) target = b->Index;
+            if (b->DropDown && b->Enabled) target = b->Index;
         break;
     }
     default: return false;
@@ -706,6 +819,14 @@ void TMenuBarSkinner::MenuSelect(WPARAM wParam, LPARAM lParam) {
     if (frameworkMenu_)
         lastItem_ = popup ? frameworkMenu_->FindItem(static_cast<UINT>(reinterpret_cast<UINT_PTR>(sub)), fkHandle)
                           : frameworkMenu_->FindItem(item, fkCommand);
+    lastCommand_ = lastItem_ ? lastItem_->Command() : 0;
+}
+
+bool TMenuBarSkinner::LastItemRightToLeft() const {
+    // Only an item that still exists (one freed since it was selected is not followed).
+    if (!lastItem_ || TMenuItem::FindByCommand(lastCommand_) != lastItem_) return false;
+    const TMenu* menu = lastItem_->GetParentMenu();
+    return menu && menu->IsRightToLeft();
 }
 
 void TMenuBarSkinner::OpenDropDown(int index) {
@@ -713,6 +834,7 @@ void TMenuBarSkinner::OpenDropDown(int index) {
     const std::shared_ptr<bool> alive = alive_;
     while (index >= 0 && index < static_cast<int>(buttons_.size())) {
         TMenuBtn& b = *buttons_[static_cast<size_t>(index)];
+        const int generation = generation_;
         switchRequested_ = false;
         // The framework runs the item's click before anything opens (a disabled item
         // has no click to run).
@@ -766,9 +888,12 @@ void TMenuBarSkinner::OpenDropDown(int index) {
             m->MenuBarTracking = false;
             m->MenuKind = mkPopup;
         }
-        b.State = nsNormal;
-        if (form_.HotObject() == &b) form_.SetHotObject(nullptr);
-        b.Paint();
+        // Buttons made again while the menu was open have left the old one behind.
+        if (generation == generation_) {
+            b.State = nsNormal;
+            if (form_.HotObject() == &b) form_.SetHotObject(nullptr);
+            b.Paint();
+        }
         index = pending_;
         pending_ = -1;
     }
@@ -780,6 +905,61 @@ void TFormSkinner::CreateMenuBar() {
     menuBar_ = std::make_unique<TMenuBarSkinner>(*this, data_, nativeMenu_, form_ ? form_->GetMenu() : nullptr);
     menuBarHeight_ = ::GetSystemMetrics(SM_CYMENU);
     menuBar_->Build();
+    // At detach the skinned bar's room goes and the native bar comes back: the frame
+    // the window gets back then carries the difference. A bar made at attach is counted
+    // when the attach completes and the old frame is measured.
+    if (attached_) oldFrameHeight_ += menuBar_->RemovedBarHeight() - menuBarHeight_;
+}
+
+void TFormSkinner::DropMenuBar() {
+    if (!menuBar_) return;
+    if (attached_) oldFrameHeight_ -= menuBar_->RemovedBarHeight() - menuBarHeight_;
+    FreeMenuBar(false);
+    nativeMenu_ = nullptr;
+    menuBarHeight_ = 0;
+}
+
+void TFormSkinner::MenuChanged(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // A main menu the form got after the attach is drawn by the skin too.
+    if (form_ && data_ && ownerDraw_ && data_->HasControl(xcMenuItem))
+        if (TMainMenu* menu = form_->GetMenu()) ownerDraw_->CoverMainMenu(*menu, *data_);
+    data_->SetPaintFrame(false);
+    result = Previous(CM_MENUCHANGED, wParam, lParam);
+    data_->SetPaintFrame(true);
+    if (lifecycle_ >= 4) return;
+    const bool hadBar = menuBar_ != nullptr;
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    if (HMENU now = ::GetMenu(window_)) {
+        if (menuBar_) {
+            if (data_->GetMenuUpdate()) {
+                menuBar_->SetMenus(now, form_ ? form_->GetMenu() : nullptr);
+                menuBar_->Build();
+            }
+        } else if (class_.Mdi != TMdiKind::Child && class_.BorderKind != TBorderKind::None) {
+            // The form got a menu after it was skinned: the skinned bar shows it.
+            nativeMenu_ = now;
+            CreateMenuBar();
+        }
+        if (::GetMenu(window_)) ::SetMenu(window_, nullptr);
+    } else if (menuBar_ && form_ && !form_->GetMenu()) {
+        // The form's menu was set to none or freed: the bar and its room go.
+        DropMenuBar();
+    }
+    if ((menuBar_ != nullptr) != hadBar && (lifecycle_ == 1 || lifecycle_ == 3)) {
+        // The client area keeps the size it had; the frame grows or shrinks by the bar.
+        if (showState_ == TShowState::Normal) {
+            int width = 0, height = 0;
+            FrameWindowSize(client.right, client.bottom, borders_, menuBarHeight_, width, height);
+            ::SetWindowPos(window_, nullptr, 0, 0, width, height,
+                           SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+        } else {
+            ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                           SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        UpdateRegion();
+    }
+    PaintFrame();
 }
 
 void TFormSkinner::FreeMenuBar(bool giveBack) {
@@ -886,6 +1066,7 @@ bool TFormSkinner::MenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_MENUSELECT:
         if (menuBar_ && TMenuBarSkinner::Tracking() == menuBar_.get()) menuBar_->MenuSelect(wParam, lParam);
         return false;
+    case CM_MENUCHANGED: MenuChanged(wParam, lParam, result); return true;
     default: break;
     }
     if (!menuBar_) return false;
@@ -917,20 +1098,6 @@ bool TFormSkinner::MenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
             menuBar_->OpenDropDown(b->Index);
         }
         result = 0;
-        return true;
-    }
-    case CM_MENUCHANGED: {
-        data_->SetPaintFrame(false);
-        result = Previous(msg, wParam, lParam);
-        data_->SetPaintFrame(true);
-        if (HMENU now = ::GetMenu(window_)) {
-            if (data_->GetMenuUpdate()) {
-                menuBar_->SetNativeMenu(now);
-                menuBar_->Build();
-            }
-            if (::GetMenu(window_)) ::SetMenu(window_, nullptr);
-            PaintFrame();
-        }
         return true;
     }
     case WM_NCMOUSEMOVE:

@@ -62,6 +62,8 @@ protected:
 
 private:
     bool Skinning() const;
+    // The DC the border is painted through for WM_NCPAINT with its update region.
+    TWindowDC NonClientDC(HRGN update) const;
     void PaintEdges(HDC dc, int width, int height);
     void ApplyRegion();
 
@@ -112,11 +114,16 @@ public:
     // The first visible button whose caption has `key` as accelerator, or null.
     TMenuBtn* AcceleratorButton(wchar_t key) const;
     HMENU NativeMenu() const { return native_; }
-    void SetNativeMenu(HMENU menu) { native_ = menu; }
     TMenu* FrameworkMenu() const { return frameworkMenu_; }
-    // How much the client area grew when the native bar was taken out at the first build.
+    // The menus a changed window shows now (the framework menu may be another one, or none).
+    void SetMenus(HMENU native, TMenu* frameworkMenu);
+    // The height of the native bar the first build took out of the window: what the
+    // client area grew by (measured by the system's own frame calculation).
     int RemovedBarHeight() const { return removedHeight_; }
     const RECT& BarRect() const { return barRect_; }
+    // Copies the painted bar's background (without texts) under `r` (window coordinates)
+    // to (0, 0) of `dc`; false before the bar was painted.
+    bool CopyBackground(HDC dc, const TLayoutRect& r) const;
 
     // Opens a button's drop-down and tracks it; moving to another button (arrow keys,
     // the mouse) opens that one next, until the menu is left.
@@ -129,10 +136,23 @@ public:
     static TMenuBarSkinner* Tracking();
     // Gives the items made owner-drawn for the drop-downs their own type back.
     void RestoreItemTypes();
+    // The framework item selected last in the open drop-down belongs to a right-to-left
+    // menu.
+    bool LastItemRightToLeft() const;
+
+protected:
+    // The framework menu freed: the bar forgets it, its native menu and its buttons.
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     friend LRESULT CALLBACK MenuFilterHook(int code, WPARAM wParam, LPARAM lParam);
     void BuildButtons(bool rebuild);
+    void ClearButtons();
+    void WatchFrameworkMenu(TMenu* menu);
+    // Draws the buttons of a maximised MDI child that the skin puts in the bar.
+    void PaintMdiButtons(HDC dc, const RECT& bar);
+    // Room the MDI child's buttons take at the bar's right end (0 when none show).
+    int MdiButtonsReserve(const RECT& bar) const;
     void LayoutIn(HDC dc, const RECT& bar);
     RECT CurrentBar() const;
     bool FilterMessage(MSG& msg);
@@ -154,6 +174,9 @@ private:
     bool painting_ = false;
     int removedHeight_ = 0;
     bool built_ = false;
+    // Counts the times the buttons were made again (or dropped): a drop-down that was
+    // open meanwhile does not touch its old button.
+    int generation_ = 0;
     TFontHandle font_;
     // Items whose type got MFT_OWNERDRAW for a drop-down: (menu, position, old type).
     struct TTypedItem {
@@ -172,6 +195,7 @@ private:
     bool firstMessage_ = false;
     bool switchRequested_ = false;
     TMenuItem* lastItem_ = nullptr;
+    UINT lastCommand_ = 0;
     TMenuSelection selection_;
 };
 
@@ -222,6 +246,11 @@ public:
     void Remove();
     // Skins every item of one popup menu (the skinned system menu).
     static void SkinPopup(TPopupMenu& menu, TSkinData& data);
+    // Puts the skin's drawing on a main menu's items below the top level, once (a main
+    // menu the form got after the attach).
+    void CoverMainMenu(TMainMenu& menu, TSkinData& data);
+    // Whether a menu that still exists has the skin's drawing from this object.
+    bool Covers(const TMenu& menu) const;
     size_t Count() const { return records_.size(); }
 
 private:

@@ -76,6 +76,15 @@ void SetSkinWindowsVersion(uint32_t version) {
 }
 bool SkinIsWindows9x() { return (SkinWindowsVersion() & 0x80000000u) != 0; }
 bool SkinIsNtBefore5() { return !SkinIsWindows9x() && (SkinWindowsVersion() & 0xFF) < 5; }
+bool SkinIsNtFrom52() {
+    const uint32_t v = SkinWindowsVersion();
+    const uint32_t major = v & 0xFF, minor = (v >> 8) & 0xFF;
+    return !SkinIsWindows9x() && (major > 5 || (major == 5 && minor >= 2));
+}
+bool SkinIsWindows95() {
+    const uint32_t v = SkinWindowsVersion();
+    return SkinIsWindows9x() && (v & 0xFF) == 4 && ((v >> 8) & 0xFF) == 0;
+}
 bool SkinIsWindows2000() {
     const uint32_t v = SkinWindowsVersion();
     return !SkinIsWindows9x() && (v & 0xFF) == 5 && ((v >> 8) & 0xFF) == 0;

@@ -134,5 +134,9 @@ void SetSkinWindowsVersion(uint32_t version);
 bool SkinIsWindows9x();
 bool SkinIsNtBefore5();
 bool SkinIsWindows2000();
+// The NT platform from version 5.2 on (the whole-window DC paints a menu's border).
+bool SkinIsNtFrom52();
+// Windows 95 exactly (version 4.0 of the 9x platform).
+bool SkinIsWindows95();
 
 }  // namespace vx

@@ -85,6 +85,49 @@ TEST(ComponentTest, FreeNotificationReachesComponentsOfOtherOwners) {
     SUCCEED();
 }
 
+// A component told of another one's end may free a third component that watches the
+// same one (a form dropping the object that draws its menu bar when the menu goes):
+// the third is then neither told nor touched.
+class TFreeingProbe : public TProbe {
+public:
+    using TProbe::TProbe;
+    TComponent* freeOnRemove = nullptr;
+
+protected:
+    void Notification(TComponent* c, TOperation op) override {
+        TProbe::Notification(c, op);
+        if (op == opRemove && freeOnRemove) {
+            TComponent* victim = freeOnRemove;
+            freeOnRemove = nullptr;
+            delete victim;
+        }
+    }
+};
+
+TEST(ComponentTest, AWatcherFreedByAnotherWatchersNotificationIsNotTouched) {
+    std::vector<std::wstring> log;
+    for (int order = 0; order < 2; ++order) {
+        auto* target = new TProbe(nullptr, L"menu", &log);
+        auto* first = new TFreeingProbe(nullptr, L"form", &log);
+        auto* second = new TProbe(nullptr, L"bar", &log);
+        // Both orders of asking: the freed watcher may come before or after the freeing one.
+        if (order == 0) {
+            first->FreeNotification(target);
+            second->FreeNotification(target);
+        } else {
+            second->FreeNotification(target);
+            first->FreeNotification(target);
+        }
+        first->freeOnRemove = second;
+        log.clear();
+        delete target;
+        EXPECT_EQ(log, (std::vector<std::wstring>{L"free menu", L"free bar"})) << "order " << order;
+        ASSERT_EQ(first->notes.size(), 1u);
+        EXPECT_EQ(first->notes[0].second, opRemove);
+        delete first;
+    }
+}
+
 TEST(ComponentTest, FindComponentIgnoresCaseAndRejectsEmptyNames) {
     TProbe owner(nullptr, L"owner", nullptr);
     auto* button = new TProbe(&owner, L"btnStart", nullptr);

@@ -255,6 +255,46 @@ TEST(GdiOwners, APaintDcEndsThePaint) {
     ::DestroyWindow(window);
 }
 
+// A DC clipped to a region: GetDCEx takes the region over when it hands out the DC (the
+// system deletes it with the DC), so its owner must let go then, and only then; the DC
+// paints only inside the region.
+TEST(GdiOwners, AClippedWindowDcTakesItsRegionOverOnlyWhenItIsHandedOut) {
+    HWND window = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 30, 30, 80, 40, nullptr,
+                                    nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    ::UpdateWindow(window);
+    const testing::TGuiObjectCounts before = testing::CountGuiObjects();
+    for (int i = 0; i < 50; ++i) {
+        TRegionHandle clip(::CreateRectRgn(30, 30, 70, 70));
+        TWindowDC dc = TWindowDC::Clipped(window, clip, DCX_WINDOW | DCX_INTERSECTRGN);
+        ASSERT_TRUE(dc);
+        EXPECT_FALSE(clip) << "the owner kept a region the DC took over";
+    }
+    EXPECT_EQ(testing::CountGuiObjects().Gdi, before.Gdi) << "regions or DCs were left behind";
+    {
+        // No DC: the region stays with its owner, which deletes it.
+        TRegionHandle clip(::CreateRectRgn(0, 0, 5, 5));
+        const HRGN raw = clip.Get();
+        TWindowDC dc = TWindowDC::Clipped(reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7FF0)), clip,
+                                          DCX_WINDOW | DCX_INTERSECTRGN);
+        EXPECT_FALSE(dc);
+        EXPECT_EQ(clip.Get(), raw);
+    }
+    EXPECT_EQ(testing::CountGuiObjects().Gdi, before.Gdi);
+    {
+        // The left half of the window (screen coordinates) is painted, the right is not.
+        TWindowDC white = TWindowDC::Whole(window);
+        RECT all{0, 0, 80, 40};
+        ::FillRect(white.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        TRegionHandle clip(::CreateRectRgn(30, 30, 70, 70));
+        TWindowDC dc = TWindowDC::Clipped(window, clip, DCX_WINDOW | DCX_INTERSECTRGN);
+        ::FillRect(dc.Get(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        EXPECT_EQ(::GetPixel(white.Get(), 10, 20) & 0xFFFFFF, 0u);
+        EXPECT_EQ(::GetPixel(white.Get(), 60, 20) & 0xFFFFFF, 0xFFFFFFu);
+    }
+    ::DestroyWindow(window);
+}
+
 // The counts that leak tests compare: each kind of object created shows, and goes when
 // freed.
 TEST(GuiObjectCounts, SeeObjectsComeAndGo) {

@@ -52,6 +52,32 @@ TEST(MenusTest, MainMenuBuildsTheNativeBarAndDispatchesCommands) {
     EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(::GetMenu(form.GetHandle()), 0)), 2);
 }
 
+// A main menu freed while the form shows it: the form forgets it, the window loses its
+// native bar (no handle of the freed menu stays in it) and keeps its client size; a menu
+// owned by another component and freed does the same.
+TEST(MenusTest, AFreedMainMenuLeavesTheFormAndItsWindow) {
+    TForm form(nullptr);
+    form.SetClientSize(240, 120);
+    for (int owned = 0; owned < 2; ++owned) {
+        TComponent keeper(nullptr);
+        auto* menu = new TMainMenu(owned ? static_cast<TComponent*>(&form) : &keeper);
+        auto* file = NewItem(menu, L"文件(&F)", 0, nullptr);
+        file->Add(NewItem(menu, L"退出", 0, nullptr));
+        menu->GetItems()->Add(file);
+        form.SetMenu(menu);
+        form.Show();
+        HWND h = form.GetHandle();
+        ASSERT_EQ(::GetMenu(h), menu->GetHandle());
+        delete menu;
+        EXPECT_EQ(form.GetMenu(), nullptr) << "owned " << owned;
+        EXPECT_EQ(::GetMenu(h), nullptr) << "owned " << owned;
+        EXPECT_EQ(form.GetClientWidth(), 240);
+        EXPECT_EQ(form.GetClientHeight(), 120);
+        form.MenuChanged();  // touches no freed menu
+        EXPECT_EQ(::GetMenu(h), nullptr);
+    }
+}
+
 TEST(MenusTest, PopupItemsAreOwnerDrawnOnRequestAndMeasured) {
     TForm form(nullptr);
     auto* popup = new TPopupMenu(&form);

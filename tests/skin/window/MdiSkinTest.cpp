@@ -3,14 +3,18 @@
 // client's scroll bars out of a skinned frame, switches the menu-update setting while
 // children exist, clears the maximised-child flag when the children are tiled or
 // cascaded, tells the manager whether the active child is maximised when one closes,
-// and lets go of the client when the frame is detached or destroyed.
+// and lets go of the client when the frame is detached or destroyed. A frame with a menu
+// shows a maximised child's buttons in its skinned bar, and they work.
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "framework/Forms.h"
 #include "skin/data/SkinData.h"
 #include "skin/window/FormSkinner.h"
 #include "skin/window/MdiClientSkinner.h"
+#include "skin/window/MenuSkinner.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/SkinMessages.h"
 #include "tests/skin/window/SkinnedWindows.h"
@@ -43,13 +47,26 @@ void RegisterClasses() {
     ::RegisterClassW(&child);
 }
 
-// A frame window with its MDI client, shown and activated; freed with the test.
+// A native menu bar for a frame: 文件 and 窗口, each with a drop-down.
+HMENU MakeFrameMenu() {
+    HMENU bar = ::CreateMenu();
+    HMENU file = ::CreatePopupMenu();
+    ::AppendMenuW(file, MF_STRING, 101, L"新建(&N)");
+    HMENU window = ::CreatePopupMenu();
+    ::AppendMenuW(window, MF_STRING, 201, L"层叠(&C)");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"文件(&F)");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(window), L"窗口(&W)");
+    return bar;
+}
+
+// A frame window with its MDI client (and a menu, if given), shown and activated; freed
+// with the test.
 class MdiFrame {
 public:
-    MdiFrame() {
+    explicit MdiFrame(HMENU menu = nullptr) {
         RegisterClasses();
         frame = ::CreateWindowExW(0, L"VxMdiFrame", L"多文档", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 60, 60, 500,
-                                  360, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                                  360, nullptr, menu, ::GetModuleHandleW(nullptr), nullptr);
         CLIENTCREATESTRUCT ccs{};
         ccs.idFirstChild = 1000;
         client = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"MDIClient", nullptr,
@@ -61,6 +78,8 @@ public:
     ~MdiFrame() {
         if (::IsWindow(frame)) ::DestroyWindow(frame);
     }
+    MdiFrame(const MdiFrame&) = delete;
+    MdiFrame& operator=(const MdiFrame&) = delete;
     HWND AddChild(const wchar_t* title, bool maximized = false) {
         MDICREATESTRUCTW mcs{};
         mcs.szClass = L"VxMdiChild";
@@ -181,6 +200,96 @@ TEST_F(MdiSkin, DetachingAndDestroyingLetGoOfTheClient) {
     EXPECT_EQ(manager().FindForm(frame), nullptr);
     // A redraw asked for after the frame is gone reaches no window.
     EXPECT_FALSE(::IsWindow(g.client));
+}
+
+}  // namespace
+}  // namespace vx
+
+namespace vx {
+namespace {
+
+// The MDI child buttons of the skin (visibility 100), in skin order: minimise, restore,
+// close.
+std::vector<TWinSysButton*> MdiButtons(TFormSkinner& s) {
+    std::vector<TWinSysButton*> found;
+    for (const auto& b : s.TitleButtons())
+        if (b->Def.Visibility == 100) found.push_back(b.get());
+    return found;
+}
+bool AllShown(const std::vector<TWinSysButton*>& buttons, bool shown) {
+    for (TWinSysButton* b : buttons)
+        if (b->Visible != shown) return false;
+    return !buttons.empty();
+}
+POINT ScreenCentre(HWND w, const TLayoutRect& r) {
+    RECT wr{};
+    ::GetWindowRect(w, &wr);
+    return POINT{wr.left + (r.Left + r.Right) / 2, wr.top + (r.Top + r.Bottom) / 2};
+}
+// Every pixel of a button picture's first frame that is not the transparent magenta
+// shows in the window at the button's place.
+bool ShowsFirstFrame(HWND w, TWinSysButton& b) {
+    const int fw = b.Def.FrameWidth(), h = b.Image.GetHeight();
+    TWindowDC dc = TWindowDC::Whole(w);
+    HDC image = b.Image.GetCanvas()->GetHandle();
+    int compared = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < fw; ++x) {
+            const COLORREF want = ::GetPixel(image, x, y) & 0xFFFFFF;
+            if (want == RGB(255, 0, 255)) continue;
+            if ((::GetPixel(dc.Get(), b.Rect.Left + x, b.Rect.Top + y) & 0xFFFFFF) != want) return false;
+            ++compared;
+        }
+    return compared > 0;
+}
+
+TEST_F(MdiSkin, AMaximisedChildsButtonsShowInTheFramesBarAndWork) {
+    MdiFrame f(MakeFrameMenu());
+    TFormSkinner* s = Skinned(f.frame);
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(s->HasMenuBar());
+    EXPECT_EQ(::GetMenu(f.frame), nullptr);
+    const std::vector<TWinSysButton*> mdi = MdiButtons(*s);
+    ASSERT_EQ(mdi.size(), 3u) << "the skin's MDI child buttons";
+    EXPECT_TRUE(AllShown(mdi, false)) << "shown without a maximised child";
+
+    HWND child = f.AddChild(L"文档一", true);
+    ASSERT_TRUE(::IsZoomed(child));
+    ASSERT_TRUE(PumpUntil([&] { return AllShown(mdi, true); })) << "the maximised child's buttons did not come";
+    EXPECT_TRUE(manager().MdiChildMaximized());
+    EXPECT_EQ(::GetMenu(f.frame), nullptr) << "the frame got a native bar back";
+    // In the bar, right of the menu's last button, drawn with their first frame.
+    const TLayoutRect& lastButton = s->MenuBar()->Buttons().back()->Rect;
+    for (TWinSysButton* b : mdi) {
+        EXPECT_GE(b->Rect.Top, s->Borders().Top);
+        EXPECT_LE(b->Rect.Bottom, s->Borders().Top + s->MenuBarHeight());
+        EXPECT_GT(b->Rect.Left, lastButton.Right);
+        EXPECT_TRUE(ShowsFirstFrame(f.frame, *b)) << "action " << b->Def.Action;
+        const POINT p = ScreenCentre(f.frame, b->Rect);
+        EXPECT_EQ(::SendMessageW(f.frame, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTMENU);
+    }
+    auto click = [&](TWinSysButton& b) {
+        const POINT p = ScreenCentre(f.frame, b.Rect);
+        ::SendMessageW(f.frame, WM_NCMOUSEMOVE, HTMENU, MAKELPARAM(p.x, p.y));
+        ::SendMessageW(f.frame, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(p.x, p.y));
+        ::SendMessageW(f.frame, WM_NCLBUTTONUP, HTMENU, MAKELPARAM(p.x, p.y));
+    };
+    // Restore: the child leaves the maximised state and the buttons leave the bar.
+    click(*mdi[1]);
+    EXPECT_FALSE(::IsZoomed(child));
+    EXPECT_TRUE(PumpUntil([&] { return AllShown(mdi, false); })) << "the buttons stayed after restoring";
+    // Minimise.
+    ::SendMessageW(f.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    ASSERT_TRUE(PumpUntil([&] { return AllShown(mdi, true); }));
+    click(*mdi[0]);
+    EXPECT_TRUE(::IsIconic(child));
+    // Close.
+    ::SendMessageW(f.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    ASSERT_TRUE(PumpUntil([&] { return AllShown(mdi, true); }));
+    click(*mdi[2]);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(child); })) << "close did not close the child";
+    EXPECT_TRUE(PumpUntil([&] { return AllShown(mdi, false); })) << "the buttons stayed after the child went";
+    EXPECT_EQ(::GetMenu(f.frame), nullptr);
 }
 
 }  // namespace

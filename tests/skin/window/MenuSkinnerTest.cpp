@@ -4,7 +4,10 @@
 // drop-downs; Alt alone and Alt+letter open drop-downs; a disabled top-level item is
 // drawn in the disabled colour and opens nothing; closing the last popup resets the
 // menu kind; a popup menu's border and items by pixels; detaching gives the native menu
-// and the menus' own drawing back.
+// and the menus' own drawing back. Menus that come and go while the form is skinned (a
+// freed menu, a menu set later, none), the mouse moving across open drop-downs, arrow
+// keys in a right-to-left menu, and the paths of older systems (chosen through the
+// version seam).
 //
 // Menus run modal loops: what happens while one is open is looked at (and the menu is
 // closed) from a thread timer, which the menu loop dispatches.
@@ -40,6 +43,7 @@ COLORREF ScreenPixel(HWND h, int x, int y) {
 }
 COLORREF BitmapPixel(TBitmap& bitmap, int x, int y) { return ::GetPixel(bitmap.GetCanvas()->GetHandle(), x, y) & 0xFFFFFF; }
 COLORREF Rgb(TColour c) { return static_cast<COLORREF>(ResolveColour(c) & 0xFFFFFF); }
+int PopupBorder() { return TPopupMenuSkinner::kBorder; }
 
 // Whether a window rectangle (window coordinates) shows a colour anywhere.
 bool Shows(HWND h, const RECT& r, COLORREF colour) {
@@ -395,6 +399,283 @@ TEST_F(SkinnedMenus, APopupMenusBorderAndItemsComeFromTheSkin) {
     EXPECT_TRUE(normalText);
     EXPECT_EQ(itemLeft, expectedItemLeft) << "the selected item shows the MenuItem picture's fourth frame";
     EXPECT_EQ(manager().PopupCount(), 0u);
+}
+
+// The window's size with the skin's frame around a client area (the bar included).
+int FrameHeight(TFormSkinner& s, int clientHeight) {
+    return clientHeight + s.Borders().Top + s.Borders().Bottom + s.MenuBarHeight();
+}
+SIZE ClientSize(HWND h) {
+    RECT r{};
+    ::GetClientRect(h, &r);
+    return SIZE{r.right, r.bottom};
+}
+int WindowHeight(HWND h) {
+    RECT r{};
+    ::GetWindowRect(h, &r);
+    return r.bottom - r.top;
+}
+
+TEST_F(SkinnedMenus, AFreedMainMenuTakesTheSkinnedBarWithIt) {
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    ASSERT_NE(s->MenuBar(), nullptr);
+    HWND h = form_->GetHandle();
+    delete menu_;  // its items go with it
+    menu_ = nullptr;
+    EXPECT_EQ(form_->GetMenu(), nullptr);
+    EXPECT_EQ(s->MenuBar(), nullptr) << "the bar stayed with a freed menu";
+    EXPECT_EQ(s->MenuBarHeight(), 0);
+    EXPECT_EQ(::GetMenu(h), nullptr);
+    SIZE client = ClientSize(h);
+    EXPECT_EQ(client.cx, 360);
+    EXPECT_EQ(client.cy, 220);
+    EXPECT_EQ(WindowHeight(h), FrameHeight(*s, 220)) << "the bar's room stayed in the frame";
+    // Painting, resizing, Alt and a press where the bar was touch nothing freed.
+    ::RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    ::SetWindowPos(h, nullptr, 0, 0, 420, 330, SWP_NOMOVE | SWP_NOZORDER);
+    Pump(3);
+    EXPECT_EQ(::SendMessageW(h, WM_SYSCOMMAND, SC_KEYMENU, 0), 1);
+    RECT wr{};
+    ::GetWindowRect(h, &wr);
+    const LPARAM where = MAKELPARAM(wr.left + s->Borders().Left + 12, wr.top + s->Borders().Top + 4);
+    ::SendMessageW(h, WM_NCMOUSEMOVE, HTMENU, where);
+    ::SendMessageW(h, WM_NCLBUTTONDOWN, HTMENU, where);
+    ::SendMessageW(h, WM_NCLBUTTONUP, HTMENU, where);
+    Pump(3);
+    EXPECT_EQ(manager().PopupCount(), 0u);
+    // Detaching gives back no menu and the client area it had.
+    client = ClientSize(h);
+    manager().RemoveForm(s);
+    s->Detach();
+    delete s;
+    EXPECT_EQ(::GetMenu(h), nullptr);
+    const SIZE after = ClientSize(h);
+    EXPECT_EQ(after.cx, client.cx);
+    EXPECT_EQ(after.cy, client.cy);
+}
+
+TEST_F(SkinnedMenus, AMenuSetAfterSkinningGetsTheBarAndNoneTakesItAway) {
+    // Main menu items drawn by the skin.
+    const TSkinControlSet controls = data_->GetSkinControls();
+    struct TRestore {
+        TSkinData* data;
+        TSkinControlSet controls;
+        ~TRestore() { data->SetSkinControls(controls); }
+    } restore{data_, controls};
+    data_->SetSkinControls(controls | SkinBit(xcMenuItem));
+    form_->SetMenu(nullptr);
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    HWND h = form_->GetHandle();
+    EXPECT_EQ(s->MenuBar(), nullptr);
+    EXPECT_EQ(s->MenuBarHeight(), 0);
+    const int bare = WindowHeight(h);
+    // A main menu made after the attach.
+    auto* late = new TMainMenu(form_.get());
+    TMenuItem* tools = NewItem(form_.get(), L"工具(&T)", 0, nullptr);
+    TMenuItem* options = NewItem(form_.get(), L"选项(&O)", 0, nullptr);
+    tools->Add(options);
+    late->GetItems()->Add(tools);
+    late->GetItems()->Add(NewItem(form_.get(), L"关于(&A)", 0, nullptr));
+    form_->SetMenu(late);
+    ASSERT_NE(s->MenuBar(), nullptr) << "a menu set after skinning got no skinned bar";
+    EXPECT_EQ(::GetMenu(h), nullptr) << "the native bar stayed";
+    EXPECT_EQ(s->MenuBarHeight(), ::GetSystemMetrics(SM_CYMENU));
+    ASSERT_EQ(s->MenuBar()->Buttons().size(), 2u);
+    EXPECT_EQ(s->MenuBar()->Buttons()[0]->Caption, L"工具(&T)");
+    EXPECT_EQ(s->MenuBar()->Buttons()[0]->DropDown, tools->GetHandle());
+    EXPECT_EQ(s->MenuBar()->FrameworkMenu(), late);
+    EXPECT_TRUE(HasSkinnedDrawer(*options)) << "the late menu's items are not drawn by the skin";
+    SIZE client = ClientSize(h);
+    EXPECT_EQ(client.cx, 360);
+    EXPECT_EQ(client.cy, 220);
+    EXPECT_EQ(WindowHeight(h), bare + s->MenuBarHeight());
+    const TMenuBtn& first = *s->MenuBar()->Buttons()[0];
+    EXPECT_EQ(first.Rect.Top, s->Borders().Top);
+    const POINT p = ScreenPointOf(first);
+    EXPECT_EQ(::SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTMENU);
+    EXPECT_TRUE(Shows(h, RECT{first.Rect.Left, first.Rect.Top, first.Rect.Right, first.Rect.Bottom},
+                      Rgb(data_->Model().MenuBarTextColour)))
+        << "the new bar was not painted";
+    // Set to none: the bar and its room go, the client area stays.
+    form_->SetMenu(nullptr);
+    EXPECT_EQ(s->MenuBar(), nullptr);
+    EXPECT_EQ(s->MenuBarHeight(), 0);
+    EXPECT_EQ(WindowHeight(h), bare);
+    client = ClientSize(h);
+    EXPECT_EQ(client.cy, 220);
+    // Back again, then detached: the native bar returns and the client area keeps its size.
+    form_->SetMenu(late);
+    ASSERT_NE(s->MenuBar(), nullptr);
+    manager().RemoveForm(s);
+    s->Detach();
+    delete s;
+    EXPECT_EQ(::GetMenu(h), late->GetHandle());
+    client = ClientSize(h);
+    EXPECT_EQ(client.cx, 360);
+    EXPECT_EQ(client.cy, 220) << "the detached window lost or gained the bar's height";
+    EXPECT_FALSE(HasSkinnedDrawer(*options));
+}
+
+TEST_F(SkinnedMenus, TheMouseMovesBetweenOpenDropDownsPassingOverADisabledButton) {
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    TMenuBarSkinner* bar = s->MenuBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(bar->Buttons()[1]->DropDown && !bar->Buttons()[1]->Enabled);
+    std::vector<int> seen;
+    size_t popupsAtEnd = 0;
+    int stage = 0, wait = 0;
+    auto hover = [&](int index) {
+        const POINT p = ScreenPointOf(*bar->Buttons()[static_cast<size_t>(index)]);
+        ::SetCursorPos(p.x, p.y);
+        // The menu loop sees the move with the cursor's position.
+        ::PostMessageW(manager().NewestPopupWindow(), WM_MOUSEMOVE, 0, 0);
+    };
+    RunInMenu([&] {
+        if (manager().PopupCount() == 0) return false;
+        const int current = bar->CurrentIndex();
+        if (stage == 0 && current == 0) {
+            seen.push_back(current);
+            hover(1);  // disabled: the open drop-down stays
+            stage = 1;
+            wait = 0;
+        } else if (stage == 1 && ++wait > 5) {
+            seen.push_back(current);
+            hover(3);
+            stage = 2;
+        } else if (stage == 2 && current == 3) {
+            seen.push_back(current);
+            popupsAtEnd = manager().PopupCount();
+            return true;
+        }
+        return false;
+    });
+    bar->OpenDropDown(0);
+    EXPECT_EQ(seen, (std::vector<int>{0, 0, 3}));
+    EXPECT_EQ(popupsAtEnd, 1u) << "the first drop-down did not close";
+    EXPECT_EQ(editClicks_, 0) << "the disabled button ran its click";
+    EXPECT_EQ(bar->CurrentIndex(), -1);
+    EXPECT_EQ(manager().PopupCount(), 0u);
+}
+
+// Left from the middle button: to the previous one in a left-to-right menu, to the next
+// one when the selected item belongs to a right-to-left menu.
+TEST_F(SkinnedMenus, ArrowKeysPointTheOtherWayInARightToLeftMenu) {
+    edit_->SetEnabled(true);  // three drop-downs: 0, 1 and 3
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    TMenuBarSkinner* bar = s->MenuBar();
+    ASSERT_NE(bar, nullptr);
+    auto leftFromMiddle = [&] {
+        int reached = -1, rounds = 0;
+        RunInMenu([&] {
+            if (manager().PopupCount() == 0) return false;
+            const int current = bar->CurrentIndex();
+            if (current != 1) {
+                reached = current;
+                return true;
+            }
+            // A few rounds for the first item to be selected, then Left.
+            if (++rounds == 6) ::PostMessageW(manager().NewestPopupWindow(), WM_KEYDOWN, VK_LEFT, 0);
+            return false;
+        });
+        bar->OpenDropDown(1);
+        return reached;
+    };
+    EXPECT_EQ(leftFromMiddle(), 0);
+    menu_->SetBiDiMode(bdRightToLeft);
+    ASSERT_NE(s->MenuBar(), nullptr);
+    bar = s->MenuBar();
+    EXPECT_EQ(leftFromMiddle(), 3);
+    menu_->SetBiDiMode(bdLeftToRight);
+}
+
+TEST_F(SkinnedMenus, OlderSystemsTakeTheButtonsFromTheFrameworkMenu) {
+    window_->SetVisible(false);  // not in the native menu
+    const uint32_t version = SkinWindowsVersion();
+    struct TRestore {
+        uint32_t v;
+        ~TRestore() { SetSkinWindowsVersion(v); }
+    } restore{version};
+    SetSkinWindowsVersion(0x05650004);  // NT 4.0
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    ASSERT_NE(s->MenuBar(), nullptr);
+    const auto& buttons = s->MenuBar()->Buttons();
+    ASSERT_EQ(buttons.size(), 4u) << "an invisible item has its (invisible) button";
+    EXPECT_FALSE(buttons[3]->Visible);
+    EXPECT_EQ(buttons[3]->Rect.Width(), 0);
+    EXPECT_EQ(buttons[0]->Item, file_);
+    EXPECT_EQ(buttons[0]->DropDown, file_->GetHandle());
+    EXPECT_FALSE(buttons[1]->Enabled);
+    // NT 4 opens its drop-downs without making their items owner-drawn.
+    RunInMenu([&] { return manager().PopupCount() > 0; });
+    s->MenuBar()->OpenDropDown(0);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(::GetMenuItemInfoW(file_->GetHandle(), 0, TRUE, &info));
+    EXPECT_FALSE(info.fType & MFT_OWNERDRAW);
+    // The systems of today build from the native menu, which lacks the invisible item.
+    form_.reset();
+    manager().Purge();
+    SetSkinWindowsVersion(version);
+    SetUp();
+    window_->SetVisible(false);
+    s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    ASSERT_NE(s->MenuBar(), nullptr);
+    EXPECT_EQ(s->MenuBar()->Buttons().size(), 3u);
+}
+
+// Systems before NT 5.2 paint a menu's border through the update region of the
+// non-client paint; the message's own region is left to its sender.
+TEST_F(SkinnedMenus, OlderSystemsPaintAPopupsBorderOnlyInsideTheUpdateRegion) {
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    const uint32_t version = SkinWindowsVersion();
+    struct TRestore {
+        uint32_t v;
+        ~TRestore() { SetSkinWindowsVersion(v); }
+    } restore{version};
+    SetSkinWindowsVersion(0x0A280105);  // XP, 5.1
+    const COLORREF black = 0;
+    COLORREF left = 1, right = 1, rightAfter = 1;
+    bool regionKept = false;
+    int width = 0;
+    RunInMenu([&] {
+        HWND w = manager().NewestPopupWindow();
+        if (!w || !::IsWindowVisible(w)) return false;
+        RECT wr{};
+        ::GetWindowRect(w, &wr);
+        width = wr.right - wr.left;
+        {
+            TWindowDC dc = TWindowDC::Whole(w);
+            RECT top{0, 0, width, PopupBorder()};
+            ::FillRect(dc.Get(), &top, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        }
+        // The left half of the window, in screen coordinates.
+        TRegionHandle update(::CreateRectRgn(wr.left, wr.top, wr.left + width / 2, wr.bottom));
+        ::SendMessageW(w, WM_NCPAINT, reinterpret_cast<WPARAM>(update.Get()), 0);
+        RECT box{};
+        regionKept = ::GetRgnBox(update.Get(), &box) != ERROR;
+        left = ScreenPixel(w, 1, 1);
+        right = ScreenPixel(w, width - 2, 1);
+        ::SendMessageW(w, WM_NCPAINT, 1, 0);  // the whole window
+        rightAfter = ScreenPixel(w, width - 2, 1);
+        return true;
+    });
+    RECT wr{};
+    ::GetWindowRect(form_->GetHandle(), &wr);
+    popup_->Popup(wr.left + 40, wr.top + 80);
+    TBitmap& back = const_cast<TBitmap&>(data_->Model().MenuBackground->Bitmap);
+    ASSERT_GT(width, 0);
+    EXPECT_EQ(left, BitmapPixel(back, 1, 1)) << "the border was not painted inside the update region";
+    EXPECT_EQ(right, black) << "the border was painted outside the update region";
+    EXPECT_EQ(rightAfter, BitmapPixel(back, back.GetWidth() - 2, 1));
+    EXPECT_TRUE(regionKept) << "the message's region was given away";
 }
 
 TEST_F(SkinnedMenus, DetachingGivesTheNativeMenuAndTheMenusOwnDrawingBack) {
