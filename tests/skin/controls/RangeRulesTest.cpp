@@ -166,6 +166,18 @@ TEST(UpDown, FramesPerButtonAndState) {
     EXPECT_EQ(UpDownFrame(2, false, 2, 2), 7);
 }
 
+TEST(TrackBar, SelectionStretchOfTheChannel) {
+    const TLayoutRect channel{8, 10, 132, 15};
+    EXPECT_EQ(TrackSelectionRect(false, channel, 40, 80), (TLayoutRect{40, 11, 81, 14}));
+    // Either order; never past the channel's ends.
+    EXPECT_EQ(TrackSelectionRect(false, channel, 80, 40), (TLayoutRect{40, 11, 81, 14}));
+    EXPECT_EQ(TrackSelectionRect(false, channel, 0, 200), (TLayoutRect{8, 11, 132, 14}));
+    const TLayoutRect column{10, 8, 15, 132};
+    EXPECT_EQ(TrackSelectionRect(true, column, 20, 30), (TLayoutRect{11, 20, 14, 31}));
+    // A channel two pixels thick keeps its whole thickness.
+    EXPECT_EQ(TrackSelectionRect(false, TLayoutRect{8, 10, 132, 12}, 20, 30), (TLayoutRect{20, 10, 31, 12}));
+}
+
 TEST(Tabs, FramesOfTabsAndButtonTabs) {
     EXPECT_EQ(TabItemFrame(false, false, true, false), 1);
     EXPECT_EQ(TabItemFrame(true, false, true, false), 2);
@@ -190,6 +202,26 @@ TEST(Tabs, SelectedTabStandsOutAndJoinsThePane) {
     EXPECT_EQ(TabPaneRect(client, TTabSide::Bottom, true, 178), (TLayoutRect{0, 0, 300, 178}));
     EXPECT_EQ(TabPaneRect(client, TTabSide::Top, false, 22), client);
     EXPECT_EQ(TabPaneRect(client, TTabSide::Top, true, 260), (TLayoutRect{0, 200, 300, 200}));
+}
+
+TEST(Tabs, SideTabsStandOutTowardsThePaneBesideThem) {
+    // The side from the style: the vertical bit chooses the sides, the second bit the
+    // far one (bottom, or right).
+    EXPECT_EQ(TabSideOfStyle(0), TTabSide::Top);
+    EXPECT_EQ(TabSideOfStyle(0x2), TTabSide::Bottom);
+    EXPECT_EQ(TabSideOfStyle(0x80), TTabSide::Left);
+    EXPECT_EQ(TabSideOfStyle(0x82), TTabSide::Right);
+    EXPECT_EQ(TabSideOfStyle(0x80 | 0x200 | 0x100), TTabSide::Left);
+    const TLayoutRect item{2, 40, 22, 100};
+    EXPECT_EQ(TabItemRect(item, false, TTabSide::Left, 1), item);
+    EXPECT_EQ(TabItemRect(item, true, TTabSide::Left, 1), (TLayoutRect{0, 38, 23, 102}));
+    EXPECT_EQ(TabItemRect(item, true, TTabSide::Right, 1), (TLayoutRect{1, 38, 24, 102}));
+    const TLayoutRect client{0, 0, 300, 200};
+    EXPECT_EQ(TabPaneRect(client, TTabSide::Left, true, 22), (TLayoutRect{22, 0, 300, 200}));
+    EXPECT_EQ(TabPaneRect(client, TTabSide::Right, true, 278), (TLayoutRect{0, 0, 278, 200}));
+    EXPECT_EQ(TabPaneRect(client, TTabSide::Left, true, 400), (TLayoutRect{300, 0, 300, 200}));
+    EXPECT_EQ(TabPaneRect(client, TTabSide::Right, true, -5), (TLayoutRect{0, 0, 0, 200}));
+    EXPECT_EQ(TabPaneRect(client, TTabSide::Right, false, 278), client);
 }
 
 TEST(StatusBar, PanelTextAlignmentFromLeadingTabs) {
