@@ -270,6 +270,36 @@ TEST_F(SkinTrackBarTest, TicksInTheShadowColourAndKeyboardMoves) {
     ExpectThumb(5);
 }
 
+TEST_F(SkinTrackBarTest, SelectionRangeShowsAlongTheChannel) {
+    const COLORREF shadow = ResolveColour(skin->ButtonShadowColour);
+    const HWND w = bar->GetHandle();
+    auto nativeCentre = [&](int pos) {
+        bar->SetPosition(pos);
+        RECT native{};
+        ::SendMessageW(w, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&native));
+        return (native.left + native.right) / 2;
+    };
+    const int from = nativeCentre(2), to = nativeCentre(6), beyond = nativeCentre(8);
+    bar->SetPosition(10);
+    const int y = ThumbCentre().y;
+    auto shadowRun = [&](int a, int b) {
+        TWindowPicture pic(w);
+        int n = 0;
+        for (int x = a; x <= b; ++x) n += pic.At(x, y) == shadow;
+        return n;
+    };
+    ::SendMessageW(w, TBM_SETSEL, TRUE, MAKELPARAM(2, 6));
+    // Without the style the control keeps no range to show.
+    EXPECT_EQ(shadowRun(from + 2, to - 2), 0);
+    ::SetWindowLongPtrW(w, GWL_STYLE, ::GetWindowLongPtrW(w, GWL_STYLE) | TBS_ENABLESELRANGE);
+    ::SendMessageW(w, TBM_SETSEL, TRUE, MAKELPARAM(2, 6));
+    EXPECT_EQ(shadowRun(from + 2, to - 2), to - from - 3);
+    EXPECT_EQ(shadowRun(beyond - 1, beyond + 1), 0);
+    // An empty range shows nothing.
+    ::SendMessageW(w, TBM_SETSEL, TRUE, MAKELPARAM(4, 4));
+    EXPECT_EQ(shadowRun(from + 2, to - 2), 0);
+}
+
 TEST_F(SkinRangePaintTest, VerticalTrackBarUsesTheVerticalPictures) {
     TDataSkinObject* thumb = skin->TrackbarThumbVert.get();
     ASSERT_TRUE(thumb);
@@ -569,6 +599,50 @@ TEST_F(SkinTabTest, BottomTabsAreDrawnUpsideDown) {
             if (want != kMagenta) bad += pic.At(r.left + i, r.bottom - 1 - j) != want;
         }
     EXPECT_EQ(bad, 0);
+}
+
+TEST_F(SkinTabTest, SideTabsAreTurnedTowardsThePane) {
+    const HWND w = tabs->GetHandle();
+    const COLORREF selectedText = ResolveColour(tabsElement->PressedColour2);
+    for (const bool right : {false, true}) {
+        SCOPED_TRACE(right ? "right" : "left");
+        LONG_PTR style = (::GetWindowLongPtrW(w, GWL_STYLE) & ~TCS_RIGHT) | TCS_VERTICAL | TCS_MULTILINE;
+        if (right) style |= TCS_RIGHT;
+        ::SetWindowLongPtrW(w, GWL_STYLE, style);
+        ::SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        ASSERT_TRUE(s->Paints());
+        TWindowPicture pic(w);
+        RECT item{};
+        ::SendMessageW(w, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+        ASSERT_GT(item.bottom - item.top, item.right - item.left);  // the control stacks them
+        const RECT r = s->Tabs()[1].Rect;  // the selected tab stands out, into the pane
+        EXPECT_EQ(r.top, item.top - 2);
+        EXPECT_EQ(r.bottom, item.bottom + 2);
+        if (right) {
+            EXPECT_EQ(r.left, item.left - 1);
+            EXPECT_EQ(r.right, item.right + 2);
+            EXPECT_EQ(s->PaneRect().right, item.left);
+        } else {
+            EXPECT_EQ(r.left, item.left - 2);
+            EXPECT_EQ(r.right, item.right + 1);
+            EXPECT_EQ(s->PaneRect().left, item.right);
+        }
+        // The cell's top-left corner, turned: at the bottom-left on the left side (a
+        // quarter counter-clockwise), at the top-right on the right side.
+        int bad = 0, seen = 0;
+        for (int j = 0; j < 5; ++j)
+            for (int i = 0; i < 5; ++i) {
+                const COLORREF want = CellPixel(tabsElement->Bitmap, 5, 2, i, j);
+                if (want == kMagenta) continue;
+                ++seen;
+                const COLORREF got = right ? pic.At(r.right - 1 - j, r.top + i) : pic.At(r.left + j, r.bottom - 1 - i);
+                bad += got != want;
+            }
+        EXPECT_GT(seen, 0);
+        EXPECT_EQ(bad, 0);
+        // The selected tab's text is written along it.
+        EXPECT_GT(pic.Count(selectedText, r), 10);
+    }
 }
 
 TEST_F(SkinTabTest, PageSheetsShowThePane) {
