@@ -80,6 +80,9 @@ void TSkinComBox::DrawSimple(HDC dc, const RECT& rect) {
     enabled_ = !(style_ & WS_DISABLED);
     const HWND focus = ::GetFocus();
     focused_ = focus && (focus == window_ || ::IsChild(window_, focus));
+    // Below the list the window keeps a strip nobody paints: the parent's colour.
+    if (!::IsRectEmpty(&list) && list.bottom - window.top < rect.bottom)
+        FillParentColour(dc, RECT{rect.left, list.bottom - window.top, rect.right, rect.bottom});
     TSavedDC saved(dc);
     ::ExcludeClipRect(dc, text.left, text.top, text.right, text.bottom);
     DrawSkinElement(dc, field, ComboButtonFrame(enabled_, 0, focused_), skinData_->Model->SunkEdge.get());

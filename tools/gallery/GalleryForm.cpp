@@ -402,7 +402,10 @@ TStatesForm::TStatesForm(TComponent* owner, const std::wstring& kind, bool skinn
                 box->SetChecked(i == 1 || i == 3);
                 c = box;
             } else {
-                auto* radio = Place<TRadioButton>(this, this, x, top, 130, 17);
+                // Each radio button in a box of its own, or checking one clears the others.
+                auto* box = Place<TPanel>(this, this, x, top, 140, 21);
+                box->SetBevelOuter(bvNone);
+                auto* radio = Place<TRadioButton>(this, box, 0, 2, 130, 17);
                 radio->SetChecked(i == 1 || i == 3);
                 c = radio;
             }
@@ -514,7 +517,10 @@ TStatesForm::TStatesForm(TComponent* owner, const std::wstring& kind, bool skinn
         for (int i = 0; i < 3; ++i) {
             const int x = Cell(this, i, names[i]);
             auto* s = i == 2 ? Place<TScrollBar>(this, this, x, top, 17, 70) : Place<TScrollBar>(this, this, x, top, 140, 17);
-            if (i == 2) s->SetKind(sbVertical);
+            if (i == 2) {
+                s->SetKind(sbVertical);
+                s->SetBounds(x, top, 17, 70);
+            }
             s->SetPosition(30);
             if (i == 1) s->SetEnabled(false);
         }
