@@ -196,6 +196,30 @@ TLayoutRect TabPaneRect(const TLayoutRect& client, TTabSide side, bool hasTabs, 
     return pane;
 }
 
+// ---- Tab sets ------------------------------------------------------------------------
+
+std::vector<TLayoutRect> TabSetRects(const std::vector<int>& textWidths, int height, int selected, int startMargin,
+                                     int padding) {
+    std::vector<TLayoutRect> rects;
+    int x = startMargin;
+    for (size_t i = 0; i < textWidths.size(); ++i) {
+        const int w = std::max(0, textWidths[i]) + 2 * padding;
+        if (static_cast<int>(i) == selected) rects.push_back({x - 2, 0, x + w + 2, height});
+        else rects.push_back({x, 0, x + w, std::max(0, height - 2)});
+        x += w;
+    }
+    return rects;
+}
+
+int TabSetHitTest(const std::vector<TLayoutRect>& rects, int selected, int x, int y) {
+    auto inside = [&](const TLayoutRect& r) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; };
+    if (selected >= 0 && selected < static_cast<int>(rects.size()) && inside(rects[static_cast<size_t>(selected)]))
+        return selected;
+    for (size_t i = 0; i < rects.size(); ++i)
+        if (inside(rects[i])) return static_cast<int>(i);
+    return -1;
+}
+
 // ---- Status bars ---------------------------------------------------------------------
 
 TPanelText StatusPanelText(const std::wstring& raw) {

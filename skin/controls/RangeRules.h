@@ -123,6 +123,16 @@ TLayoutRect TabItemRect(const TLayoutRect& item, bool selected, TTabSide side, i
 // whole client.
 TLayoutRect TabPaneRect(const TLayoutRect& client, TTabSide side, bool hasTabs, int rowEdge);
 
+// ---- Tab sets ----------------------------------------------------------------------
+
+// The tabs of a tab set hang from its top edge side by side, from `startMargin` on:
+// each as wide as its text and `padding` on either side, the height less 2; the
+// selected tab 2 pixels wider each side and the whole height, over its neighbours.
+std::vector<TLayoutRect> TabSetRects(const std::vector<int>& textWidths, int height, int selected,
+                                     int startMargin = 4, int padding = 8);
+// The tab under a point: the selected one first (it lies on top), -1 for none.
+int TabSetHitTest(const std::vector<TLayoutRect>& rects, int selected, int x, int y);
+
 // ---- Status bars ---------------------------------------------------------------------
 
 // Frames of the StatusBarEdges strip.

@@ -10,6 +10,7 @@
 #include "skin/controls/SkinRanges.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTabSet.h"
 #include "skin/controls/SkinTabs.h"
 
 namespace vx {
@@ -65,8 +66,9 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const TSkinChoice& choice, TComp
         return skin;
     }
     case TSkinClass::SkinSizer: return std::make_unique<TSkinSizer>(owner);
+    // A tab set publishes its tabs as properties of a framework control.
+    case TSkinClass::SkinTab31: return owner ? std::make_unique<TSkinTab31>(owner) : nullptr;
     // Not built (the framework has no such control): the control keeps its own look.
-    case TSkinClass::SkinTab31:
     case TSkinClass::SkinAdvPage:
     case TSkinClass::SkinMP:
     case TSkinClass::None: return nullptr;

@@ -224,6 +224,28 @@ TEST(Tabs, SideTabsStandOutTowardsThePaneBesideThem) {
     EXPECT_EQ(TabPaneRect(client, TTabSide::Right, false, 278), client);
 }
 
+TEST(TabSet, TabsHangSideBySideAndTheSelectedOneLiesOnTop) {
+    const std::vector<TLayoutRect> r = TabSetRects({30, 10, 20}, 24, 1);
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0], (TLayoutRect{4, 0, 50, 22}));
+    EXPECT_EQ(r[1], (TLayoutRect{48, 0, 78, 24}));  // 26 wide, 2 more each side, full height
+    EXPECT_EQ(r[2], (TLayoutRect{76, 0, 112, 22}));
+    // The selected tab takes the points it shares with its neighbours.
+    EXPECT_EQ(TabSetHitTest(r, 1, 49, 5), 1);
+    EXPECT_EQ(TabSetHitTest(r, 1, 77, 5), 1);
+    EXPECT_EQ(TabSetHitTest(r, 1, 47, 5), 0);
+    EXPECT_EQ(TabSetHitTest(r, 1, 78, 5), 2);
+    EXPECT_EQ(TabSetHitTest(r, 1, 60, 23), 1);  // below the others' bottom, the selected one
+    EXPECT_EQ(TabSetHitTest(r, 1, 30, 23), -1);
+    EXPECT_EQ(TabSetHitTest(r, 1, 2, 5), -1);
+    EXPECT_EQ(TabSetHitTest(r, 1, 112, 5), -1);
+    // No selection; an empty text still gets its padding; a control too low.
+    EXPECT_EQ(TabSetHitTest(TabSetRects({30}, 24, -1), -1, 10, 5), 0);
+    EXPECT_EQ(TabSetRects({0}, 24, -1)[0], (TLayoutRect{4, 0, 20, 22}));
+    EXPECT_EQ(TabSetRects({0}, 1, -1)[0], (TLayoutRect{4, 0, 20, 0}));
+    EXPECT_TRUE(TabSetRects({}, 24, 0).empty());
+}
+
 TEST(StatusBar, PanelTextAlignmentFromLeadingTabs) {
     EXPECT_EQ(StatusPanelText(L""), (TPanelText{L"", TTextAlign::Left}));
     EXPECT_EQ(StatusPanelText(L"就绪"), (TPanelText{L"就绪", TTextAlign::Left}));
