@@ -80,6 +80,8 @@ TControlFacts TControlDispatcher::FactsOf(TControl* control) {
     }
     f.NumButtons = TSkinControl::ReadIntProperty(control, L"NumButtons");
     f.KindProperty = TSkinControl::ReadEnumProperty(control, L"Kind");
+    if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && windowed->HandleAllocated())
+        f.ButtonTabs = (::GetWindowLongW(windowed->GetHandle(), GWL_STYLE) & kTabButtonsStyle) != 0;
     return f;
 }
 
@@ -179,7 +181,21 @@ void TControlDispatcher::DispatchControl(TFormSkinner& host, TControl* control, 
     }
     if (SkipsBuiltInChain(control->ClassName())) return;
     const TSkinChoice choice = BuiltInChain(FactsOf(control), SettingsOf(*data));
-    if (choice.Matched) Carry(host, choice, control);
+    if (choice.Matched) {
+        Carry(host, choice, control);
+        return;
+    }
+    // A page added to a page control after the control got its pane: it shows the pane
+    // like the pages that were there at the attach.
+    if (control->InheritsFrom(TTabSheet::StaticClass())) {
+        TSkinControl* parentSkin = ListedSkinOf(host, control->GetParent());
+        if (parentSkin && parentSkin->State() != scsDestroyed && parentSkin->ClassName() == L"TSkinTab") {
+            TSkinChoice sheet;
+            sheet.Matched = true;
+            sheet.Class = TSkinClass::SkinTabSheet;
+            AttachObject(host, sheet, control);
+        }
+    }
 }
 
 void TControlDispatcher::Carry(TFormSkinner& host, const TSkinChoice& choice, TControl* control) {
@@ -188,6 +204,7 @@ void TControlDispatcher::Carry(TFormSkinner& host, const TSkinChoice& choice, TC
         const int disableTag = host.SkinData()->GetDisableTag();
         for (TControl* child : ChildrenOf(control)) {
             if (choice.ChildOnlyIfScrolling && !Scrolls(child)) continue;
+            if (choice.ChildOnlyIfSheet && !child->InheritsFrom(TTabSheet::StaticClass())) continue;
             if (child->GetTag() == disableTag || ListedSkinOf(host, child) || IsSkinCompanion(host, child)) continue;
             TSkinChoice item;
             item.Matched = true;
@@ -322,6 +339,16 @@ void TControlDispatcher::FreeControlSkin(TSkinControl* skin, bool restore) {
     if (!skin) return;
     if (restore && skin->State() != scsDestroyed) skin->RestoreControl();
     delete skin;
+}
+
+void SkinFrameworkExtras(TComponent*, TSkinData* SkinData, TControl*, TControl* Control, const std::wstring&,
+                         TComponent*& SkinnedControl) {
+    if (!SkinData || !Control || SkinnedControl) return;
+    const TSkinChoice choice =
+        FrameworkExtraChoice(TControlDispatcher::FactsOf(Control), TControlDispatcher::SettingsOf(*SkinData));
+    if (!choice.Matched) return;
+    // Owned by the control from here; the dispatcher initialises and lists it.
+    SkinnedControl = CreateControlSkin(choice, Control).release();
 }
 
 void InstallControlSkinning() {

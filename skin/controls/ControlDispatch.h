@@ -8,11 +8,14 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "skin/controls/DispatchRules.h"
 #include "skin/window/ControlSkinHost.h"
 
 namespace vx {
 
+class TComponent;
 class TControl;
 class TSkinData;
 
@@ -46,6 +49,13 @@ private:
     bool AttachObject(TFormSkinner& host, const TSkinChoice& choice, TControl* control);
     void FreeDead(TFormSkinner& host);
 };
+
+// An OnSkinControl handler a program assigns to its skin data to have the framework
+// controls that no Skin3rd kind and no row of the built-in chain names drawn by the
+// skin as well: status bars (gate xcStatusBar) and stand-alone scroll bars (gate
+// xcScrollbar). For any other control it answers nothing and the dispatch goes on.
+void SkinFrameworkExtras(TComponent* Sender, TSkinData* SkinData, TControl* Form, TControl* Control,
+                         const std::wstring& ControlClass, TComponent*& SkinnedControl);
 
 // Registers the control dispatcher with the window layer: from then on every skinned
 // window gets its controls skinned. Idempotent.

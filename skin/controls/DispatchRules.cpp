@@ -21,6 +21,10 @@ const char* SkinClassName(TSkinClass c) {
     case TSkinClass::SkinBox: return "TSkinBox";
     case TSkinClass::SkinBoxH: return "TSkinBoxH";
     case TSkinClass::SkinTab: return "TSkinTab";
+    case TSkinClass::SkinTabBtn: return "TSkinTabBtn";
+    case TSkinClass::SkinTabSheet: return "TSkinTabSheet";
+    case TSkinClass::SkinStatusBar: return "TSkinStatusBar";
+    case TSkinClass::SkinScControl: return "TSkinScControl";
     case TSkinClass::SkinTab31: return "TSkinTab31";
     case TSkinClass::SkinAdvPage: return "TSkinAdvPage";
     case TSkinClass::SkinTrackBar: return "TSkinTrackBar";
@@ -73,6 +77,21 @@ TSkinChoice Attach(TSkinClass c) {
 TSkinChoice MatchedNothing() {
     TSkinChoice r;
     r.Matched = true;
+    return r;
+}
+
+// A tab control's object: drawn as buttons when its style asks for it, else with the
+// pane, and then the pages of a page control show that pane behind them.
+TSkinChoice TabChoice(const TControlFacts& facts) {
+    TSkinChoice r;
+    r.Matched = true;
+    if (facts.ButtonTabs) {
+        r.Class = TSkinClass::SkinTabBtn;
+        return r;
+    }
+    r.Class = TSkinClass::SkinTab;
+    r.ChildClass = TSkinClass::SkinTabSheet;
+    r.ChildOnlyIfSheet = true;
     return r;
 }
 
@@ -158,7 +177,7 @@ TSkinChoice Skin3rdChoice(const TSkin3rdMatch& match, const TControlFacts& facts
     }
     if (k == L"menubtn") return gated(xcButton, TSkinClass::SkinMenuButton);
     if (k == L"speedbutton") return gated(xcSpeedButton, TSkinClass::SkinSpeedButton);
-    if (k == L"tab") return Has(g, xcTab) && settings.HasTabImage ? Attach(TSkinClass::SkinTab) : r;
+    if (k == L"tab") return Has(g, xcTab) && settings.HasTabImage ? TabChoice(facts) : r;
     if (k == L"progress") return gated(xcProgress, TSkinClass::SkinProgress);
     if (k == L"scrollbar") {
         r = gated(xcScrollbar, TSkinClass::SkinScrollbar);
@@ -215,7 +234,7 @@ TSkinChoice BuiltInChain(const TControlFacts& facts, const TDispatchSettings& se
     const bool tabs = Has(g, xcTab) && settings.HasTabImage;
 
     if (cls == L"TTABSET" && tabs) return Attach(TSkinClass::SkinTab31);
-    if (cls == L"TTABBEDNOTEBOOK" && tabs) return Attach(TSkinClass::SkinTab);
+    if (cls == L"TTABBEDNOTEBOOK" && tabs) return TabChoice(facts);
     if (cls == L"TMVCPANEL") return ChildrenOnly(TChildren::After);
     if (is(L"TCustomCheckBox") && Has(g, xcCheckBox)) return Attach(TSkinClass::SkinCheckBox);
     if (OneOf(cls, {L"TUPDOWN", L"TSPINBUTTON"}) && Has(g, xcSpin)) return Attach(TSkinClass::SkinUpDown);
@@ -275,6 +294,13 @@ TSkinChoice BuiltInChain(const TControlFacts& facts, const TDispatchSettings& se
     return {};
 }
 
+TSkinChoice FrameworkExtraChoice(const TControlFacts& facts, const TDispatchSettings& settings) {
+    const TSkinControlSet g = settings.SkinControls;
+    if (DescendsFrom(facts, L"TStatusBar")) return Has(g, xcStatusBar) ? Attach(TSkinClass::SkinStatusBar) : TSkinChoice{};
+    if (DescendsFrom(facts, L"TScrollBar")) return Has(g, xcScrollbar) ? Attach(TSkinClass::SkinScControl) : TSkinChoice{};
+    return {};
+}
+
 TSkinChoice ForeignWindowChoice(std::wstring_view className, std::uint32_t style, TSkinControlSet g) {
     const std::wstring cls = LowerAscii(className.substr(0, 100));
     if (cls == L"button" && (style & 0xB) != 0xB) {
@@ -314,7 +340,8 @@ TSkinChoice ForeignWindowChoice(std::wstring_view className, std::uint32_t style
         r.FaceColour = true;
         return r;
     }
-    if (cls == L"systabcontrol32" && Has(g, xcTab) && (style & 0x2000) == 0) return Attach(TSkinClass::SkinTab);
+    if (cls == L"systabcontrol32" && Has(g, xcTab) && (style & 0x2000) == 0)
+        return Attach((style & kTabButtonsStyle) ? TSkinClass::SkinTabBtn : TSkinClass::SkinTab);
     if (cls == L"toolbarwindow32") return Attach(TSkinClass::SkinBoxH);
     if (cls == L"edit" && Has(g, xcEdit)) return Attach(TSkinClass::SkinEdit);
     return {};

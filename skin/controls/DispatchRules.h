@@ -49,10 +49,10 @@ enum class TSkinClass {
     SkinButton, SkinBitButton, SkinSpeedButton, SkinMenuButton,
     SkinCheckBox, SkinRadioButton, SkinObjImage,
     SkinGroupBox, SkinBox, SkinBoxH,
-    SkinTab, SkinTab31, SkinAdvPage,
+    SkinTab, SkinTabBtn, SkinTabSheet, SkinTab31, SkinAdvPage, SkinStatusBar,
     SkinTrackBar, SkinUpDown, SkinProgress,
     SkinEdit, SkinComBox, SkinDateTime,
-    SkinScrollbar, SkinListView, SkinSizer, SkinMP,
+    SkinScrollbar, SkinListView, SkinSizer, SkinScControl, SkinMP,
 };
 
 // The name a skin class has in the skin engine ("TSkinButton"), for messages and tests.
@@ -93,6 +93,8 @@ struct TSkinChoice {
     TSkinClass ChildClass = TSkinClass::None;
     int ChildObjImageKind = 0;
     bool ChildOnlyIfScrolling = false;
+    // Only the children that are pages of a page control (TTabSheet descendants).
+    bool ChildOnlyIfSheet = false;
     // Foreign windows: the framework control behind the window takes ButtonFaceColour.
     bool FaceColour = false;
     // Foreign windows: the object goes on the window's first child.
@@ -113,7 +115,12 @@ struct TControlFacts {
     int NumButtons = -1;
     // Enumeration property "Kind" by value name (empty when missing).
     std::wstring KindProperty;
+    // The window's style draws the tabs as buttons (TCS_BUTTONS).
+    bool ButtonTabs = false;
 };
+
+// Tab-control styles the rules read.
+inline constexpr std::uint32_t kTabButtonsStyle = 0x0100;  // TCS_BUTTONS
 
 // The settings of the skin data that steer a dispatch.
 struct TDispatchSettings {
@@ -154,6 +161,12 @@ bool SkipsBuiltInChain(std::wstring_view className);
 // The built-in chain: the first row whose test and gate hold decides. A bitmap button
 // ends the chain even when its gate is closed. Matched is false when no row holds.
 TSkinChoice BuiltInChain(const TControlFacts& facts, const TDispatchSettings& settings);
+
+// The program's own hook for framework controls that neither the Skin3rd map nor the
+// built-in chain reach: status bars (TSkinStatusBar, gate xcStatusBar) and stand-alone
+// scroll bars (TSkinScControl, gate xcScrollbar). Matched is false for anything else,
+// and the dispatch goes on as without a hook.
+TSkinChoice FrameworkExtraChoice(const TControlFacts& facts, const TDispatchSettings& settings);
 
 // A child window of another program's (or the system's) dialog, by class name (read
 // with at most 100 characters, compared lower-cased) and window style. Button styles

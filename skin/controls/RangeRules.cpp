@@ -1,6 +1,7 @@
 #include "skin/controls/RangeRules.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vx {
 
@@ -151,18 +152,72 @@ int TabButtonFrame(bool selected, bool hot, bool enabled) {
     return 1;
 }
 
+TLayoutRect TrackSelectionRect(bool vertical, const TLayoutRect& channel, int startCentre, int endCentre) {
+    if (endCentre < startCentre) std::swap(startCentre, endCentre);
+    TLayoutRect r = channel;
+    if (vertical) {
+        r.Top = std::clamp(startCentre, channel.Top, channel.Bottom);
+        r.Bottom = std::clamp(endCentre + 1, channel.Top, channel.Bottom);
+        if (channel.Right - channel.Left > 2) r.Left += 1, r.Right -= 1;
+    } else {
+        r.Left = std::clamp(startCentre, channel.Left, channel.Right);
+        r.Right = std::clamp(endCentre + 1, channel.Left, channel.Right);
+        if (channel.Bottom - channel.Top > 2) r.Top += 1, r.Bottom -= 1;
+    }
+    return r;
+}
+
+TTabSide TabSideOfStyle(std::uint32_t style) {
+    const bool second = (style & 0x2) != 0;
+    if (style & 0x80) return second ? TTabSide::Right : TTabSide::Left;
+    return second ? TTabSide::Bottom : TTabSide::Top;
+}
+
 TLayoutRect TabItemRect(const TLayoutRect& item, bool selected, TTabSide side, int overlap) {
     if (!selected) return item;
-    if (side == TTabSide::Bottom) return {item.Left - 2, item.Top - overlap, item.Right + 2, item.Bottom + 2};
+    switch (side) {
+    case TTabSide::Bottom: return {item.Left - 2, item.Top - overlap, item.Right + 2, item.Bottom + 2};
+    case TTabSide::Left: return {item.Left - 2, item.Top - 2, item.Right + overlap, item.Bottom + 2};
+    case TTabSide::Right: return {item.Left - overlap, item.Top - 2, item.Right + 2, item.Bottom + 2};
+    case TTabSide::Top: break;
+    }
     return {item.Left - 2, item.Top - 2, item.Right + 2, item.Bottom + overlap};
 }
 
 TLayoutRect TabPaneRect(const TLayoutRect& client, TTabSide side, bool hasTabs, int rowEdge) {
     if (!hasTabs) return client;
     TLayoutRect pane = client;
-    if (side == TTabSide::Bottom) pane.Bottom = std::clamp(rowEdge, client.Top, client.Bottom);
-    else pane.Top = std::clamp(rowEdge, client.Top, client.Bottom);
+    switch (side) {
+    case TTabSide::Top: pane.Top = std::clamp(rowEdge, client.Top, client.Bottom); break;
+    case TTabSide::Bottom: pane.Bottom = std::clamp(rowEdge, client.Top, client.Bottom); break;
+    case TTabSide::Left: pane.Left = std::clamp(rowEdge, client.Left, client.Right); break;
+    case TTabSide::Right: pane.Right = std::clamp(rowEdge, client.Left, client.Right); break;
+    }
     return pane;
+}
+
+// ---- Tab sets ------------------------------------------------------------------------
+
+std::vector<TLayoutRect> TabSetRects(const std::vector<int>& textWidths, int height, int selected, int startMargin,
+                                     int padding) {
+    std::vector<TLayoutRect> rects;
+    int x = startMargin;
+    for (size_t i = 0; i < textWidths.size(); ++i) {
+        const int w = std::max(0, textWidths[i]) + 2 * padding;
+        if (static_cast<int>(i) == selected) rects.push_back({x - 2, 0, x + w + 2, height});
+        else rects.push_back({x, 0, x + w, std::max(0, height - 2)});
+        x += w;
+    }
+    return rects;
+}
+
+int TabSetHitTest(const std::vector<TLayoutRect>& rects, int selected, int x, int y) {
+    auto inside = [&](const TLayoutRect& r) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; };
+    if (selected >= 0 && selected < static_cast<int>(rects.size()) && inside(rects[static_cast<size_t>(selected)]))
+        return selected;
+    for (size_t i = 0; i < rects.size(); ++i)
+        if (inside(rects[i])) return static_cast<int>(i);
+    return -1;
 }
 
 // ---- Status bars ---------------------------------------------------------------------

@@ -8,6 +8,7 @@
 // Rectangles are TLayoutRect (half-open). Halving of signed layout values truncates
 // towards zero; proportions round to the nearest pixel, halves to even.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,11 @@ TLayoutRect TrackChannelRect(bool vertical, int start, int end, int across, int 
 // The thumb's frame (the push-button order: normal 1, pressed 2, disabled 3, hot 4,
 // focused 5).
 int TrackThumbFrame(unsigned mouseState, bool focused, bool disabled);
+
+// The selected stretch of the channel (a track bar with a selection range): from the
+// thumb centre of the first selected value to that of the last (either order), one
+// pixel inside the channel across it, never beyond the channel along it.
+TLayoutRect TrackSelectionRect(bool vertical, const TLayoutRect& channel, int startCentre, int endCentre);
 
 // ---- Progress bars -------------------------------------------------------------------
 
@@ -101,16 +107,31 @@ int TabItemFrame(bool selected, bool hot, bool enabled, bool focused);
 int TabButtonFrame(bool selected, bool hot, bool enabled);
 
 // Where the tabs run along the control.
-enum class TTabSide { Top, Bottom };
+enum class TTabSide { Top, Bottom, Left, Right };
+
+// The side a tab control's style puts its tabs on: TCS_VERTICAL (0x80) puts them on the
+// left, with TCS_RIGHT (0x2, the same bit as TCS_BOTTOM) on the right.
+TTabSide TabSideOfStyle(std::uint32_t style);
 
 // A tab's drawn rectangle: the selected tab stands out 2 pixels to each side and away
 // from the pane, and reaches `overlap` pixels into the pane so it joins it.
 TLayoutRect TabItemRect(const TLayoutRect& item, bool selected, TTabSide side, int overlap);
 
-// The pane below (or above) the tabs: the client less the band the tabs take.
-// `rowEdge` is the bottom of the lowest tab row (top tabs) or the top of the highest
-// (bottom tabs); without tabs the pane is the whole client.
+// The pane beside the tabs: the client less the band the tabs take. `rowEdge` is the
+// edge of the tab rows nearest the pane (the bottom of the lowest row of top tabs, the
+// right of the rightmost column of left tabs, and so on); without tabs the pane is the
+// whole client.
 TLayoutRect TabPaneRect(const TLayoutRect& client, TTabSide side, bool hasTabs, int rowEdge);
+
+// ---- Tab sets ----------------------------------------------------------------------
+
+// The tabs of a tab set hang from its top edge side by side, from `startMargin` on:
+// each as wide as its text and `padding` on either side, the height less 2; the
+// selected tab 2 pixels wider each side and the whole height, over its neighbours.
+std::vector<TLayoutRect> TabSetRects(const std::vector<int>& textWidths, int height, int selected,
+                                     int startMargin = 4, int padding = 8);
+// The tab under a point: the selected one first (it lies on top), -1 for none.
+int TabSetHitTest(const std::vector<TLayoutRect>& rects, int selected, int x, int y);
 
 // ---- Status bars ---------------------------------------------------------------------
 

@@ -56,6 +56,38 @@ void TSkinComBox::RefreshSkin() {
     if (listBar_) listBar_->PaintBars();
 }
 
+void TSkinComBox::DrawSimple(HDC dc, const RECT& rect) {
+    // A simple combo box has no button: its text field sits over a list that is always
+    // shown. The field gets the sunken edge of the drop-down kinds, in the same state
+    // frames; the list keeps its own border, and its bars are the list's skin object's.
+    const auto info = SkinPlatform().GetComboBoxInfo;
+    COMBOBOXINFO cbi{};
+    cbi.cbSize = sizeof(cbi);
+    if (!info || !info(window_, &cbi)) return;
+    RECT window{};
+    ::GetWindowRect(window_, &window);
+    POINT client{0, 0};
+    ::ClientToScreen(window_, &client);
+    const int dx = client.x - window.left, dy = client.y - window.top;
+    RECT field{rect.left, rect.top, rect.right, rect.bottom};
+    RECT list{};
+    if (cbi.hwndList && ::GetWindowRect(cbi.hwndList, &list) && list.top > window.top)
+        field.bottom = std::min<LONG>(field.bottom, list.top - window.top);
+    RECT text = cbi.rcItem;
+    ::OffsetRect(&text, dx, dy);
+    if (field.bottom - field.top < 4 || ::IsRectEmpty(&text)) return;
+    buttonRect_ = RECT{};
+    enabled_ = !(style_ & WS_DISABLED);
+    const HWND focus = ::GetFocus();
+    focused_ = focus && (focus == window_ || ::IsChild(window_, focus));
+    // Below the list the window keeps a strip nobody paints: the parent's colour.
+    if (!::IsRectEmpty(&list) && list.bottom - window.top < rect.bottom)
+        FillParentColour(dc, RECT{rect.left, list.bottom - window.top, rect.right, rect.bottom});
+    TSavedDC saved(dc);
+    ::ExcludeClipRect(dc, text.left, text.top, text.right, text.bottom);
+    DrawSkinElement(dc, field, ComboButtonFrame(enabled_, 0, focused_), skinData_->Model->SunkEdge.get());
+}
+
 bool TSkinComBox::Enabled() const { return !(WindowLong(window_, GWL_STYLE) & WS_DISABLED); }
 
 void TSkinComBox::AfterMessage(TMessage& message) {
@@ -114,6 +146,10 @@ void TSkinComBox::DrawControl(HDC dc, const RECT& rect) {
     const int f = ::GetSystemMetrics(SM_CXHSCROLL);
     const TComboLayout layout =
         ComboButtonLayout(TLayoutRect{rect.left, rect.top, rect.right, rect.bottom}, f, buttonLeft);
+    if ((style_ & 3) == CBS_SIMPLE) {
+        DrawSimple(dc, rect);
+        return;
+    }
     bool known = false;
     if (const auto info = SkinPlatform().GetComboBoxInfo) {
         COMBOBOXINFO cbi{};

@@ -4,7 +4,8 @@
 // showing as hot), with the arrow picture centred on it. The text area is left to the
 // control. With the skin's composite combo strip (ComboButton of style 2) one frame of
 // it covers edge and button together; style 1 is a flat look. The scroll bars of the
-// drop-down list are skinned too (TComboxScrollBar).
+// drop-down list are skinned too (TComboxScrollBar). A simple combo box (no button, the
+// list always shown) gets the sunken edge around its text field.
 
 #include <memory>
 
@@ -39,6 +40,8 @@ private:
     void AttachList();
     bool Enabled() const;
     void DrawFlat(HDC dc, const RECT& rect, const TComboLayout& layout, int frame);
+    // A simple combo box (its list always shown): the text field's edge only.
+    void DrawSimple(HDC dc, const RECT& rect);
 
     LONG_PTR style_ = 0;
     LONG_PTR exStyle_ = 0;

@@ -9,6 +9,8 @@
 #include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinRanges.h"
 #include "skin/controls/SkinScrollbar.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTabSet.h"
 #include "skin/controls/SkinTabs.h"
 
 namespace vx {
@@ -35,6 +37,11 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const TSkinChoice& choice, TComp
     case TSkinClass::SkinBoxH: return std::make_unique<TSkinBoxH>(owner);
     case TSkinClass::SkinEdit: return std::make_unique<TSkinEdit>(owner);
     case TSkinClass::SkinTab: return std::make_unique<TSkinTab>(owner);
+    case TSkinClass::SkinTabBtn: return std::make_unique<TSkinTabBtn>(owner);
+    // A page shows its page control's pane through the framework's parent painting.
+    case TSkinClass::SkinTabSheet: return owner ? std::make_unique<TSkinTabSheet>(owner) : nullptr;
+    case TSkinClass::SkinStatusBar: return std::make_unique<TSkinStatusBar>(owner);
+    case TSkinClass::SkinScControl: return std::make_unique<TSkinScControl>(owner);
     case TSkinClass::SkinTrackBar: return std::make_unique<TSkinTrackBar>(owner);
     case TSkinClass::SkinUpDown: return std::make_unique<TSkinUpDown>(owner);
     case TSkinClass::SkinProgress: return std::make_unique<TSkinProgress>(owner);
@@ -59,8 +66,9 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const TSkinChoice& choice, TComp
         return skin;
     }
     case TSkinClass::SkinSizer: return std::make_unique<TSkinSizer>(owner);
+    // A tab set publishes its tabs as properties of a framework control.
+    case TSkinClass::SkinTab31: return owner ? std::make_unique<TSkinTab31>(owner) : nullptr;
     // Not built (the framework has no such control): the control keeps its own look.
-    case TSkinClass::SkinTab31:
     case TSkinClass::SkinAdvPage:
     case TSkinClass::SkinMP:
     case TSkinClass::None: return nullptr;

@@ -224,6 +224,17 @@ void TSkinTrackBar::DrawControl(HDC dc, const RECT& rect) {
     PaintOffscreen(dc, rect, [&](HDC mem, const RECT& all) {
         FillParentColour(mem, all);
         DrawSkinElement(mem, ToRect(g.Channel), 1, track);
+        if (style & TBS_ENABLESELRANGE) {
+            // The selection range: its stretch of the channel in the shadow colour.
+            const int first = static_cast<int>(::SendMessageW(window_, TBM_GETSELSTART, 0, 0));
+            const int last = static_cast<int>(::SendMessageW(window_, TBM_GETSELEND, 0, 0));
+            if (last > first) {
+                const TLayoutRect sel = TrackSelectionRect(
+                    vertical, g.Channel, TrackThumbCentre(g.Travel.First, g.Travel.Last, g.Min, g.Max, first),
+                    TrackThumbCentre(g.Travel.First, g.Travel.Last, g.Min, g.Max, last));
+                FillColour(mem, ToRect(sel), skin->ButtonShadowColour);
+            }
+        }
         if (!(style & TBS_NOTICKS)) {
             // Ticks at the minimum, the maximum and each tick the control holds, on the
             // side (or sides) its style names, clear of the thumb.

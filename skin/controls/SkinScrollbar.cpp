@@ -672,7 +672,11 @@ bool TComboxScrollBar::BeforeMessage(TMessage& message) {
     if (message.Msg == WM_NCLBUTTONDOWN && (message.WParam == HTVSCROLL || message.WParam == HTHSCROLL)) {
         // The platform's scroll loop runs inside; the bar shows the pressed part.
         activeBar_ = message.WParam == HTVSCROLL ? OBJID_VSCROLL : OBJID_HSCROLL;
-        activePart_ = PartAt(activeBar_, POINT{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+        pressCursor_ = POINT{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+        activePart_ = PartAt(activeBar_, pressCursor_);
+        SCROLLBARINFO sbi{};
+        sbi.cbSize = sizeof(sbi);
+        pressThumbStart_ = QueryScrollBarInfo(window_, activeBar_, sbi) ? sbi.xyThumbTop : 0;
         tracking_ = true;
         PaintBars();
         PassOn(message);
@@ -755,6 +759,17 @@ void TComboxScrollBar::PaintBar(HDC dc, LONG objectId, const RECT& window) {
     in.Tracking = tracking_;
     in.ThumbStart = sbi.xyThumbTop;
     in.ThumbEnd = sbi.xyThumbBottom;
+    if (tracking_ && activePart_ == spThumb && objectId == activeBar_) {
+        // The thumb being dragged is drawn where the cursor has taken it, not where the
+        // list's position puts it (the list moves by whole rows).
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        const int movement = horizontal ? cursor.x - pressCursor_.x : cursor.y - pressCursor_.y;
+        const int thumbLength = sbi.xyThumbBottom - sbi.xyThumbTop;
+        in.ThumbStart = TrackedThumbStart(pressThumbStart_, movement, in.ArrowSize,
+                                          horizontal ? in.Width : in.Height, thumbLength);
+        in.ThumbEnd = in.ThumbStart + thumbLength;
+    }
     // The vertical track is the face colour: the list carries no vertical track picture.
     PaintSkinScrollBar(dc, sbi.rcScrollBar.left - window.left, sbi.rcScrollBar.top - window.top, *skin, in,
                        horizontal ? skin->HorzScroll.get() : nullptr,

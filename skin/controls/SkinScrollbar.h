@@ -244,6 +244,10 @@ private:
     TScrollPart activePart_ = spNone;
     LONG activeBar_ = 0;
     bool tracking_ = false;
+    // A press on the thumb: where the cursor and the thumb were. While the platform's
+    // loop runs, the drawn thumb follows the cursor from there.
+    POINT pressCursor_{};
+    int pressThumbStart_ = 0;
 };
 
 }  // namespace vx

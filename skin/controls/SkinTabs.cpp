@@ -63,13 +63,12 @@ TColour TabTextColour(const TDataSkinObject& e, int frame) {
 bool TSkinTab::Paints() const {
     const TSkinModel* skin = Skin();
     if (!skin || !window_ || !Ready(skin->Tabs)) return false;
-    return !(WindowLong(window_, GWL_STYLE) & (TCS_VERTICAL | TCS_BUTTONS | TCS_FLATBUTTONS));
+    return !(WindowLong(window_, GWL_STYLE) & (TCS_BUTTONS | TCS_FLATBUTTONS));
 }
 
 bool TSkinTabBtn::Paints() const {
     const TSkinModel* skin = Skin();
-    if (!skin || !window_ || skin->Buttons.Bitmap.GetEmpty()) return false;
-    return !(WindowLong(window_, GWL_STYLE) & TCS_VERTICAL);
+    return skin && window_ && !skin->Buttons.Bitmap.GetEmpty();
 }
 
 int TSkinTab::TabFrame(bool selected, bool hot, bool enabled, bool focused) const {
@@ -129,6 +128,15 @@ void TSkinTab::AfterMessage(TMessage& message) {
             Repaint();
         }
         break;
+    case WM_PARENTNOTIFY:
+        // A page made on a page control after the attach: the form object offers it to
+        // the dispatch, which gives it the pane (Wine tells a window only of its own
+        // children being made, so the form would not hear of it).
+        if (LOWORD(message.WParam) == WM_CREATE && HasPane())
+            if (const HWND root = ::GetAncestor(window_, GA_ROOT); root && root != window_)
+                ::PostMessageW(root, WM_SKINATTACHCHILD, static_cast<WPARAM>(message.LParam), 0);
+        TSkinControl::AfterMessage(message);
+        break;
     default:
         TSkinControl::AfterMessage(message);
         break;
@@ -158,39 +166,35 @@ void TSkinTab::DrawPane(HDC dc, const RECT& pane) {
     }
 }
 
-void TSkinTab::DrawTab(HDC dc, const RECT& r, int frame, bool bottom) {
+void TSkinTab::DrawTab(HDC dc, const RECT& r, int frame, TTabSide side) {
     TDataSkinBorder* tabs = skinData_->Model->Tabs.get();
-    if (!bottom) {
+    if (side == TTabSide::Top) {
         DrawSkinElement(dc, r, frame, tabs);
         return;
     }
-    // Tabs along the bottom: the picture upside down.
+    // The picture is of a tab standing on the pane below it: along the bottom it is
+    // drawn upside down, along the sides turned so that its open edge faces the pane.
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
+    const bool across = side == TTabSide::Left || side == TTabSide::Right;
     const TMargins margins{tabs->LeftWidth, tabs->TopHeight, tabs->RightWidth, tabs->BottomHeight};
-    std::unique_ptr<TBitmap> upright =
-        StretchElement(RECT{0, 0, w, h}, tabs->Bitmap, margins, false, tabs->Tile != 0, tabs->FrameCount, frame);
-    if (!upright) return;
-    TBitmap flipped(w, h, pf24bit);
-    {
-        TWindowDC screen(nullptr);
-        TMemoryDC from(screen.Get());
-        TSelectObject selectFrom(from.Get(), upright->GetHandle());
-        TMemoryDC to(screen.Get());
-        TSelectObject selectTo(to.Get(), flipped.GetHandle());
-        ::StretchBlt(to.Get(), 0, h - 1, w, -h, from.Get(), 0, 0, w, h, SRCCOPY);
-    }
+    std::unique_ptr<TBitmap> picture = StretchElement(RECT{0, 0, across ? h : w, across ? w : h}, tabs->Bitmap,
+                                                      margins, false, tabs->Tile != 0, tabs->FrameCount, frame);
+    if (!picture) return;
+    if (side == TTabSide::Bottom) FlipVertical(*picture);
+    else if (side == TTabSide::Left) RotateLeft(*picture);
+    else RotateRight(*picture);
     if (tabs->Trans == 1) {
-        TransparentBlit(dc, r, flipped, clSkinMagenta);
+        TransparentBlit(dc, r, *picture, clSkinMagenta);
     } else {
         TWindowDC screen(nullptr);
         TMemoryDC from(screen.Get());
-        TSelectObject selectFrom(from.Get(), flipped.GetHandle());
+        TSelectObject selectFrom(from.Get(), picture->GetHandle());
         ::BitBlt(dc, r.left, r.top, w, h, from.Get(), 0, 0, SRCCOPY);
     }
 }
 
-void TSkinTabBtn::DrawTab(HDC dc, const RECT& r, int frame, bool) {
+void TSkinTabBtn::DrawTab(HDC dc, const RECT& r, int frame, TTabSide) {
     DrawSkinElement(dc, r, frame, &skinData_->Model->Buttons);
 }
 
@@ -199,8 +203,7 @@ void TSkinTab::DrawControl(HDC dc, const RECT& rect) {
     AttachScroller();
     TSkinModel* skin = skinData_->Model;
     const LONG_PTR style = WindowLong(window_, GWL_STYLE);
-    const bool bottom = (style & TCS_BOTTOM) != 0;
-    const TTabSide side = bottom ? TTabSide::Bottom : TTabSide::Top;
+    const TTabSide side = TabSideOfStyle(static_cast<std::uint32_t>(style));
     enabled_ = !(style & WS_DISABLED);
     focused_ = ::GetFocus() == window_;
     const int count = static_cast<int>(::SendMessageW(window_, TCM_GETITEMCOUNT, 0, 0));
@@ -209,11 +212,18 @@ void TSkinTab::DrawControl(HDC dc, const RECT& rect) {
     std::vector<RECT> items;
     std::vector<int> images;
     tabs_.clear();
-    int rowEdge = bottom ? rect.bottom : rect.top;
+    // The edge of the tab rows nearest the pane.
+    int rowEdge = side == TTabSide::Top ? rect.top : side == TTabSide::Bottom ? rect.bottom
+                : side == TTabSide::Left ? rect.left : rect.right;
     for (int i = 0; i < count; ++i) {
         RECT item{};
         ::SendMessageW(window_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
-        rowEdge = bottom ? std::min<int>(rowEdge, item.top) : std::max<int>(rowEdge, item.bottom);
+        switch (side) {
+        case TTabSide::Top: rowEdge = std::max<int>(rowEdge, item.bottom); break;
+        case TTabSide::Bottom: rowEdge = std::min<int>(rowEdge, item.top); break;
+        case TTabSide::Left: rowEdge = std::max<int>(rowEdge, item.right); break;
+        case TTabSide::Right: rowEdge = std::min<int>(rowEdge, item.left); break;
+        }
         TTabLook look;
         const bool isSelected = i == selected;
         // Button tabs keep their place; a tab over a pane stands out when selected.
@@ -242,8 +252,16 @@ void TSkinTab::DrawControl(HDC dc, const RECT& rect) {
         if (selected >= 0 && selected < count) order.push_back(selected);
         for (int i : order) {
             const TTabLook& look = tabs_[static_cast<size_t>(i)];
-            DrawTab(mem, look.Rect, look.Frame, bottom);
+            DrawTab(mem, look.Rect, look.Frame, side);
             RECT text = look.Rect;
+            const TDataSkinObject& colours = HasPane() ? static_cast<const TDataSkinObject&>(*skin->Tabs)
+                                                       : static_cast<const TDataSkinObject&>(skin->Buttons);
+            ::SetTextColor(mem, ResolveColour(TabTextColour(colours, look.Frame)));
+            if (side == TTabSide::Left || side == TTabSide::Right) {
+                ::InflateRect(&text, -2, -4);
+                DrawSideText(mem, look.Text, text, side, i == selected && focused_);
+                continue;
+            }
             ::InflateRect(&text, -4, -2);
             int imageWidth = 0, imageHeight = 0;
             if (imageList && images[static_cast<size_t>(i)] >= 0 &&
@@ -252,9 +270,6 @@ void TSkinTab::DrawControl(HDC dc, const RECT& rect) {
                 ::ImageList_Draw(imageList, images[static_cast<size_t>(i)], mem, text.left + 2, y, ILD_TRANSPARENT);
                 text.left += imageWidth + 4;
             }
-            const TDataSkinObject& colours = HasPane() ? static_cast<const TDataSkinObject&>(*skin->Tabs)
-                                                       : static_cast<const TDataSkinObject&>(skin->Buttons);
-            ::SetTextColor(mem, ResolveColour(TabTextColour(colours, look.Frame)));
             const UINT flags = RightToLeftFlags(DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
             DrawTextWide(mem, look.Text, text, flags);
             if (i == selected && focused_ && !look.Text.empty() && !HasOption(skinrules::xoNoFocusRect)) {
@@ -272,6 +287,31 @@ void TSkinTab::DrawControl(HDC dc, const RECT& rect) {
         }
         ::SetBkMode(mem, oldMode == 0 ? OPAQUE : oldMode);
     });
+}
+
+void TSkinTab::DrawSideText(HDC dc, const std::wstring& text, const RECT& r, TTabSide side, bool focusRect) {
+    if (text.empty()) return;
+    // The DC's font turned a quarter: up the tab on the left, down it on the right.
+    LOGFONTW lf{};
+    if (!::GetObjectW(::GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf)) return;
+    lf.lfEscapement = lf.lfOrientation = side == TTabSide::Left ? 900 : 2700;
+    TFontHandle turned(::CreateFontIndirectW(&lf));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    // Along the tab at most its length; the text is cut there.
+    const int along = std::min<int>(size.cx, r.bottom - r.top);
+    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+    RECT box{cx - size.cy / 2, cy - along / 2, cx - size.cy / 2 + size.cy, cy - along / 2 + along};
+    TSelectObject select(dc, turned.Get());
+    const UINT oldAlign = ::SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    // The reference point is the text's own top-left corner, turned with it.
+    const POINT at = side == TTabSide::Left ? POINT{box.left, box.bottom} : POINT{box.right, box.top};
+    ::ExtTextOutW(dc, at.x, at.y, ETO_CLIPPED, &box, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    ::SetTextAlign(dc, oldAlign);
+    if (focusRect && !HasOption(skinrules::xoNoFocusRect)) {
+        ::InflateRect(&box, 1, 2);
+        ::DrawFocusRect(dc, &box);
+    }
 }
 
 bool TSkinTabSheet::BeforeMessage(TMessage& message) {

@@ -2,10 +2,10 @@
 // Tab controls drawn from the skin. TSkinTab: the pane from TabPane with the outline of
 // the Tabs element's second picture, and each tab from the five-frame Tabs strip
 // (normal, selected, disabled, hot, selected with the focus); the selected tab stands
-// out and joins the pane; tabs along the bottom are drawn upside down. TSkinTabBtn: the
-// tabs of a button-style tab control from the Buttons strip. TSkinTabSheet: a page of
-// a page control shows the pane behind it. A tab control whose tabs run along its left
-// or right side keeps its own look.
+// out and joins the pane; tabs along the bottom are drawn upside down and tabs along the
+// left or right side turned a quarter, their texts written up or down the tab.
+// TSkinTabBtn: the tabs of a button-style tab control from the Buttons strip.
+// TSkinTabSheet: a page of a page control shows the pane behind it.
 //
 // When the tabs overflow, the control shows a scroller (an up-down child); it gets an
 // up-down skin of its own once the skin's SkinControls include xcSpin.
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/RangeRules.h"
 #include "skin/controls/SkinControl.h"
 
 namespace vx {
@@ -38,12 +39,14 @@ public:
     RECT PaneRect() const { return paneRect_; }
 
 protected:
-    // The picture of one tab in `r` of `dc` (the Tabs strip; flipped for bottom tabs).
-    virtual void DrawTab(HDC dc, const RECT& r, int frame, bool bottom);
+    // The picture of one tab in `r` of `dc` (the Tabs strip; turned for the tabs' side).
+    virtual void DrawTab(HDC dc, const RECT& r, int frame, TTabSide side);
     virtual int TabFrame(bool selected, bool hot, bool enabled, bool focused) const;
     // The pane (TabPane and the outline); nothing for button tabs.
     virtual void DrawPane(HDC dc, const RECT& pane);
     virtual bool HasPane() const { return true; }
+    // A tab's text written along a side tab, centred, in the DC's font turned a quarter.
+    void DrawSideText(HDC dc, const std::wstring& text, const RECT& r, TTabSide side, bool focusRect);
     // Gives the tab scroller (an up-down child) an up-down skin once it exists.
     void AttachScroller();
 
@@ -59,7 +62,7 @@ public:
     bool Paints() const override;
 
 protected:
-    void DrawTab(HDC dc, const RECT& r, int frame, bool bottom) override;
+    void DrawTab(HDC dc, const RECT& r, int frame, TTabSide side) override;
     int TabFrame(bool selected, bool hot, bool enabled, bool focused) const override;
     void DrawPane(HDC dc, const RECT& pane) override {}
     bool HasPane() const override { return false; }

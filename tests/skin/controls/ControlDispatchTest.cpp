@@ -326,6 +326,47 @@ TEST_F(Dispatch, TheApplicationsHookDecidesFirstAndCompanionsAreNeverOffered) {
     EXPECT_EQ(SkinOf(panel), L"TSkinBox");
 }
 
+TEST_F(Dispatch, TabsSheetsStatusBarsAndScrollBarsByTheMapAndTheExtrasHook) {
+    data_->OnSkinControl = SkinFrameworkExtras;
+    data_->GetSkin3rd()->Add(L"TPageControl=tab");
+    data_->GetSkin3rd()->Add(L"TTabControl=tab");
+    TScopeExit unhook([] {
+        data_->OnSkinControl = nullptr;
+        TStrings* rows = data_->GetSkin3rd();
+        for (const wchar_t* row : {L"TPageControl=tab", L"TTabControl=tab"}) rows->Delete(rows->IndexOf(row));
+    });
+    auto* pages = Place<TPageControl>(*form, form.get(), 220, 160, 180, 70);
+    auto* first = new TTabSheet(form.get());
+    first->SetCaption(L"常规");
+    first->SetPageControl(pages);
+    auto* buttons = Place<TTabControl>(*form, form.get(), 8, 205, 200, 40);
+    buttons->GetTabs()->Add(L"一");
+    buttons->HandleNeeded();
+    ::SetWindowLongPtrW(buttons->GetHandle(), GWL_STYLE,
+                        ::GetWindowLongPtrW(buttons->GetHandle(), GWL_STYLE) | TCS_BUTTONS);
+    auto* status = Place<TStatusBar>(*form, form.get(), 0, 0, 100, 20);
+    auto* bar = Place<TScrollBar>(*form, form.get(), 310, 80, 100, 17);
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(SkinOf(pages), L"TSkinTab");
+    EXPECT_EQ(SkinOf(first), L"TSkinTabSheet");
+    EXPECT_EQ(SkinOf(buttons), L"TSkinTabBtn");
+    EXPECT_EQ(SkinOf(status), L"TSkinStatusBar");
+    EXPECT_EQ(SkinOf(bar), L"TSkinScControl");
+    // The hook leaves every other control to the rest of the dispatch.
+    EXPECT_EQ(SkinOf(button), L"TSkinButton");
+    EXPECT_EQ(SkinOf(edit), L"TSkinEdit");
+    // A page added later shows the pane as well, once.
+    auto* second = new TTabSheet(form.get());
+    second->SetCaption(L"高级");
+    second->SetPageControl(pages);
+    PumpUntil([&] { return SkinOf(second) == L"TSkinTabSheet"; });
+    EXPECT_EQ(SkinOf(second), L"TSkinTabSheet");
+    int sheets = 0;
+    for (TSkinControl* skin : s->ControlSkins()) sheets += skin->Control() == second;
+    EXPECT_EQ(sheets, 1);
+}
+
 // The message box under test, looked at from a timer while it runs.
 struct TBoxSeen {
     HWND box = nullptr;

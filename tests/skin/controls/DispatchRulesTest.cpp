@@ -404,5 +404,47 @@ TEST(ForeignWindow, ClassTable) {
     EXPECT_FALSE(ForeignWindowChoice(L"Static", 0, g).Matched);
 }
 
+TEST(TabKinds, ButtonStyleSheetsAndTheExtrasHook) {
+    TControlFacts plain = Facts(L"TX");
+    TControlFacts buttons = plain;
+    buttons.ButtonTabs = true;
+    // A "tab" row: the pane look, and the pages of a page control show it.
+    const TSkinChoice pane = Kind(L"tab", kAll, plain);
+    EXPECT_EQ(pane.Class, TSkinClass::SkinTab);
+    EXPECT_EQ(pane.ChildClass, TSkinClass::SkinTabSheet);
+    EXPECT_TRUE(pane.ChildOnlyIfSheet);
+    EXPECT_EQ(pane.Children, TChildren::None);
+    // Button tabs have no pane: no sheet objects either.
+    const TSkinChoice btn = Kind(L"tab", kAll, buttons);
+    EXPECT_EQ(btn.Class, TSkinClass::SkinTabBtn);
+    EXPECT_EQ(btn.ChildClass, TSkinClass::None);
+    // The gate and the tab image close both variants.
+    EXPECT_EQ(Kind(L"tab", kAll & ~Bit(xcTab), buttons).Class, TSkinClass::None);
+    EXPECT_EQ(Kind(L"tab", kAll, buttons, false).Class, TSkinClass::None);
+    // The tabbed notebook row decides the same way.
+    TControlFacts notebook = Facts(L"TTabbedNotebook");
+    notebook.ButtonTabs = true;
+    EXPECT_EQ(ChainClass(notebook), TSkinClass::SkinTabBtn);
+    // Windows of other code: the button style by its value.
+    constexpr TSkinControlSet g = DefaultSkinControls;
+    EXPECT_EQ(ForeignWindowChoice(L"SysTabControl32", 0x100, g).Class, TSkinClass::SkinTabBtn);
+    EXPECT_EQ(ForeignWindowChoice(L"SysTabControl32", 0x108, g).Class, TSkinClass::SkinTabBtn);
+    EXPECT_EQ(ForeignWindowChoice(L"SysTabControl32", 0x2100, g).Class, TSkinClass::None);
+    EXPECT_EQ(ForeignWindowChoice(L"SysTabControl32", 0x80, g).Class, TSkinClass::SkinTab);
+
+    // The extras hook: status bars and stand-alone scroll bars (and their descendants),
+    // each behind its own gate; anything else is left to the rest of the dispatch.
+    const TControlFacts status = Facts(L"TStatusBar", {L"TWinControl"});
+    const TControlFacts myStatus = Facts(L"TMyStatus", {L"TStatusBar", L"TWinControl"});
+    const TControlFacts scroll = Facts(L"TScrollBar", {L"TWinControl"});
+    EXPECT_EQ(FrameworkExtraChoice(status, Gates(kAll)).Class, TSkinClass::SkinStatusBar);
+    EXPECT_EQ(FrameworkExtraChoice(myStatus, Gates(kAll)).Class, TSkinClass::SkinStatusBar);
+    EXPECT_FALSE(FrameworkExtraChoice(status, Gates(kAll & ~Bit(xcStatusBar))).Matched);
+    EXPECT_EQ(FrameworkExtraChoice(scroll, Gates(kAll)).Class, TSkinClass::SkinScControl);
+    EXPECT_FALSE(FrameworkExtraChoice(scroll, Gates(kAll & ~Bit(xcScrollbar))).Matched);
+    EXPECT_FALSE(FrameworkExtraChoice(Facts(L"TButton", {L"TWinControl"}), Gates(kAll)).Matched);
+    EXPECT_FALSE(FrameworkExtraChoice(Facts(L"TPageControl"), Gates(kAll)).Matched);
+}
+
 }  // namespace
 }  // namespace vx

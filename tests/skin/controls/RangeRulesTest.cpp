@@ -166,6 +166,18 @@ TEST(UpDown, FramesPerButtonAndState) {
     EXPECT_EQ(UpDownFrame(2, false, 2, 2), 7);
 }
 
+TEST(TrackBar, SelectionStretchOfTheChannel) {
+    const TLayoutRect channel{8, 10, 132, 15};
+    EXPECT_EQ(TrackSelectionRect(false, channel, 40, 80), (TLayoutRect{40, 11, 81, 14}));
+    // Either order; never past the channel's ends.
+    EXPECT_EQ(TrackSelectionRect(false, channel, 80, 40), (TLayoutRect{40, 11, 81, 14}));
+    EXPECT_EQ(TrackSelectionRect(false, channel, 0, 200), (TLayoutRect{8, 11, 132, 14}));
+    const TLayoutRect column{10, 8, 15, 132};
+    EXPECT_EQ(TrackSelectionRect(true, column, 20, 30), (TLayoutRect{11, 20, 14, 31}));
+    // A channel two pixels thick keeps its whole thickness.
+    EXPECT_EQ(TrackSelectionRect(false, TLayoutRect{8, 10, 132, 12}, 20, 30), (TLayoutRect{20, 10, 31, 12}));
+}
+
 TEST(Tabs, FramesOfTabsAndButtonTabs) {
     EXPECT_EQ(TabItemFrame(false, false, true, false), 1);
     EXPECT_EQ(TabItemFrame(true, false, true, false), 2);
@@ -190,6 +202,48 @@ TEST(Tabs, SelectedTabStandsOutAndJoinsThePane) {
     EXPECT_EQ(TabPaneRect(client, TTabSide::Bottom, true, 178), (TLayoutRect{0, 0, 300, 178}));
     EXPECT_EQ(TabPaneRect(client, TTabSide::Top, false, 22), client);
     EXPECT_EQ(TabPaneRect(client, TTabSide::Top, true, 260), (TLayoutRect{0, 200, 300, 200}));
+}
+
+TEST(Tabs, SideTabsStandOutTowardsThePaneBesideThem) {
+    // The side from the style: the vertical bit chooses the sides, the second bit the
+    // far one (bottom, or right).
+    EXPECT_EQ(TabSideOfStyle(0), TTabSide::Top);
+    EXPECT_EQ(TabSideOfStyle(0x2), TTabSide::Bottom);
+    EXPECT_EQ(TabSideOfStyle(0x80), TTabSide::Left);
+    EXPECT_EQ(TabSideOfStyle(0x82), TTabSide::Right);
+    EXPECT_EQ(TabSideOfStyle(0x80 | 0x200 | 0x100), TTabSide::Left);
+    const TLayoutRect item{2, 40, 22, 100};
+    EXPECT_EQ(TabItemRect(item, false, TTabSide::Left, 1), item);
+    EXPECT_EQ(TabItemRect(item, true, TTabSide::Left, 1), (TLayoutRect{0, 38, 23, 102}));
+    EXPECT_EQ(TabItemRect(item, true, TTabSide::Right, 1), (TLayoutRect{1, 38, 24, 102}));
+    const TLayoutRect client{0, 0, 300, 200};
+    EXPECT_EQ(TabPaneRect(client, TTabSide::Left, true, 22), (TLayoutRect{22, 0, 300, 200}));
+    EXPECT_EQ(TabPaneRect(client, TTabSide::Right, true, 278), (TLayoutRect{0, 0, 278, 200}));
+    EXPECT_EQ(TabPaneRect(client, TTabSide::Left, true, 400), (TLayoutRect{300, 0, 300, 200}));
+    EXPECT_EQ(TabPaneRect(client, TTabSide::Right, true, -5), (TLayoutRect{0, 0, 0, 200}));
+    EXPECT_EQ(TabPaneRect(client, TTabSide::Right, false, 278), client);
+}
+
+TEST(TabSet, TabsHangSideBySideAndTheSelectedOneLiesOnTop) {
+    const std::vector<TLayoutRect> r = TabSetRects({30, 10, 20}, 24, 1);
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0], (TLayoutRect{4, 0, 50, 22}));
+    EXPECT_EQ(r[1], (TLayoutRect{48, 0, 78, 24}));  // 26 wide, 2 more each side, full height
+    EXPECT_EQ(r[2], (TLayoutRect{76, 0, 112, 22}));
+    // The selected tab takes the points it shares with its neighbours.
+    EXPECT_EQ(TabSetHitTest(r, 1, 49, 5), 1);
+    EXPECT_EQ(TabSetHitTest(r, 1, 77, 5), 1);
+    EXPECT_EQ(TabSetHitTest(r, 1, 47, 5), 0);
+    EXPECT_EQ(TabSetHitTest(r, 1, 78, 5), 2);
+    EXPECT_EQ(TabSetHitTest(r, 1, 60, 23), 1);  // below the others' bottom, the selected one
+    EXPECT_EQ(TabSetHitTest(r, 1, 30, 23), -1);
+    EXPECT_EQ(TabSetHitTest(r, 1, 2, 5), -1);
+    EXPECT_EQ(TabSetHitTest(r, 1, 112, 5), -1);
+    // No selection; an empty text still gets its padding; a control too low.
+    EXPECT_EQ(TabSetHitTest(TabSetRects({30}, 24, -1), -1, 10, 5), 0);
+    EXPECT_EQ(TabSetRects({0}, 24, -1)[0], (TLayoutRect{4, 0, 20, 22}));
+    EXPECT_EQ(TabSetRects({0}, 1, -1)[0], (TLayoutRect{4, 0, 20, 0}));
+    EXPECT_TRUE(TabSetRects({}, 24, 0).empty());
 }
 
 TEST(StatusBar, PanelTextAlignmentFromLeadingTabs) {

@@ -17,6 +17,9 @@
 #include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinRanges.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/ControlDispatch.h"
+#include "skin/controls/SkinFactory.h"
+#include "skin/controls/SkinTabSet.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/data/SkinData.h"
 #include "tests/framework/GuiObjectCounts.h"
@@ -268,6 +271,36 @@ TEST_F(SkinTrackBarTest, TicksInTheShadowColourAndKeyboardMoves) {
     EXPECT_EQ(bar->GetPosition(), 4);
     EXPECT_GT(s->ThumbRect().left, r.left);
     ExpectThumb(5);
+}
+
+TEST_F(SkinTrackBarTest, SelectionRangeShowsAlongTheChannel) {
+    const COLORREF shadow = ResolveColour(skin->ButtonShadowColour);
+    const HWND w = bar->GetHandle();
+    auto nativeCentre = [&](int pos) {
+        bar->SetPosition(pos);
+        RECT native{};
+        ::SendMessageW(w, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&native));
+        return (native.left + native.right) / 2;
+    };
+    const int from = nativeCentre(2), to = nativeCentre(6), beyond = nativeCentre(8);
+    bar->SetPosition(10);
+    const int y = ThumbCentre().y;
+    auto shadowRun = [&](int a, int b) {
+        TWindowPicture pic(w);
+        int n = 0;
+        for (int x = a; x <= b; ++x) n += pic.At(x, y) == shadow;
+        return n;
+    };
+    ::SendMessageW(w, TBM_SETSEL, TRUE, MAKELPARAM(2, 6));
+    // Without the style the control keeps no range to show.
+    EXPECT_EQ(shadowRun(from + 2, to - 2), 0);
+    ::SetWindowLongPtrW(w, GWL_STYLE, ::GetWindowLongPtrW(w, GWL_STYLE) | TBS_ENABLESELRANGE);
+    ::SendMessageW(w, TBM_SETSEL, TRUE, MAKELPARAM(2, 6));
+    EXPECT_EQ(shadowRun(from + 2, to - 2), to - from - 3);
+    EXPECT_EQ(shadowRun(beyond - 1, beyond + 1), 0);
+    // An empty range shows nothing.
+    ::SendMessageW(w, TBM_SETSEL, TRUE, MAKELPARAM(4, 4));
+    EXPECT_EQ(shadowRun(from + 2, to - 2), 0);
 }
 
 TEST_F(SkinRangePaintTest, VerticalTrackBarUsesTheVerticalPictures) {
@@ -571,6 +604,50 @@ TEST_F(SkinTabTest, BottomTabsAreDrawnUpsideDown) {
     EXPECT_EQ(bad, 0);
 }
 
+TEST_F(SkinTabTest, SideTabsAreTurnedTowardsThePane) {
+    const HWND w = tabs->GetHandle();
+    const COLORREF selectedText = ResolveColour(tabsElement->PressedColour2);
+    for (const bool right : {false, true}) {
+        SCOPED_TRACE(right ? "right" : "left");
+        LONG_PTR style = (::GetWindowLongPtrW(w, GWL_STYLE) & ~TCS_RIGHT) | TCS_VERTICAL | TCS_MULTILINE;
+        if (right) style |= TCS_RIGHT;
+        ::SetWindowLongPtrW(w, GWL_STYLE, style);
+        ::SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        ASSERT_TRUE(s->Paints());
+        TWindowPicture pic(w);
+        RECT item{};
+        ::SendMessageW(w, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+        ASSERT_GT(item.bottom - item.top, item.right - item.left);  // the control stacks them
+        const RECT r = s->Tabs()[1].Rect;  // the selected tab stands out, into the pane
+        EXPECT_EQ(r.top, item.top - 2);
+        EXPECT_EQ(r.bottom, item.bottom + 2);
+        if (right) {
+            EXPECT_EQ(r.left, item.left - 1);
+            EXPECT_EQ(r.right, item.right + 2);
+            EXPECT_EQ(s->PaneRect().right, item.left);
+        } else {
+            EXPECT_EQ(r.left, item.left - 2);
+            EXPECT_EQ(r.right, item.right + 1);
+            EXPECT_EQ(s->PaneRect().left, item.right);
+        }
+        // The cell's top-left corner, turned: at the bottom-left on the left side (a
+        // quarter counter-clockwise), at the top-right on the right side.
+        int bad = 0, seen = 0;
+        for (int j = 0; j < 5; ++j)
+            for (int i = 0; i < 5; ++i) {
+                const COLORREF want = CellPixel(tabsElement->Bitmap, 5, 2, i, j);
+                if (want == kMagenta) continue;
+                ++seen;
+                const COLORREF got = right ? pic.At(r.right - 1 - j, r.top + i) : pic.At(r.left + j, r.bottom - 1 - i);
+                bad += got != want;
+            }
+        EXPECT_GT(seen, 0);
+        EXPECT_EQ(bad, 0);
+        // The selected tab's text is written along it.
+        EXPECT_GT(pic.Count(selectedText, r), 10);
+    }
+}
+
 TEST_F(SkinTabTest, PageSheetsShowThePane) {
     auto* pages = new TPageControl(form.get());
     pages->SetParent(form.get());
@@ -597,6 +674,103 @@ TEST_F(SkinTabTest, PageSheetsShowThePane) {
         for (int i = 0; i < sheet->GetWidth(); i += 7) differ += ::GetPixel(dc.Get(), i, j) != page.At(x + i, y + j);
     EXPECT_EQ(differ, 0);
     EXPECT_NE(::GetPixel(dc.Get(), 20, 20), ColorToColorRef(clBtnFace));
+}
+
+// A tab set as another component family has it: a custom control publishing its
+// tabs ("Tabs") and the selected one ("TabIndex"), counting the presses it sees.
+class TTabSet : public TCustomControl {
+    VX_DECLARE_CLASS(TTabSet, TCustomControl)
+public:
+    explicit TTabSet(TComponent* owner) : TCustomControl(owner), tabs_(std::make_unique<TStringList>()) {}
+    TStrings* GetTabs() const { return tabs_.get(); }
+    int GetTabIndex() const { return index_; }
+    void SetTabIndex(int index) {
+        index_ = index;
+        Invalidate();
+    }
+    static void RegisterProperties(TPropertyRegistrar<TTabSet>& r) {
+        r.Object(L"Tabs", &TTabSet::GetTabs).Integer(L"TabIndex", &TTabSet::GetTabIndex, &TTabSet::SetTabIndex);
+    }
+    int presses = 0;
+
+protected:
+    void WndProc(TMessage& message) override {
+        if (message.Msg == WM_LBUTTONDOWN) ++presses;
+        TCustomControl::WndProc(message);
+    }
+
+private:
+    std::unique_ptr<TStringList> tabs_;
+    int index_ = -1;
+};
+VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TTabSet, TCustomControl)
+
+TEST_F(SkinRangePaintTest, TabSetTabsHangFromTheTopAndThePressChoosesAmongThem) {
+    TDataSkinBorder* tabsElement = skin->Tabs.get();
+    ASSERT_TRUE(tabsElement && tabsElement->FrameCount == 5);
+    auto* set = new TTabSet(form.get());
+    set->SetParent(form.get());
+    set->SetBounds(20, 200, 300, 24);
+    for (const wchar_t* caption : {L"视频", L"音频", L"字幕"}) set->GetTabs()->Add(caption);
+    set->SetTabIndex(1);
+    // The built-in chain's tab-set row makes this object for it.
+    TDispatchSettings settings;
+    settings.HasTabImage = true;
+    const TSkinChoice choice = BuiltInChain(TControlDispatcher::FactsOf(set), settings);
+    std::unique_ptr<TSkinControl> made = CreateControlSkin(choice, set);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->ClassName(), L"TSkinTab31");
+    made.reset();
+    auto* s = Attach<TSkinTab31>(set);
+    ASSERT_TRUE(s->Paints());
+    // The corner of frame `frame`, upside down at the bottom-left of tab i.
+    auto expectTab = [&](int i, int frame) {
+        TWindowPicture pic(set->GetHandle());
+        ASSERT_EQ(s->TabRects().size(), 3u);
+        const TLayoutRect r = s->TabRects()[static_cast<size_t>(i)];
+        int bad = 0, seen = 0;
+        for (int j = 0; j < 5; ++j)
+            for (int x = 0; x < 5; ++x) {
+                const COLORREF want = CellPixel(tabsElement->Bitmap, 5, frame, x, j);
+                if (want == kMagenta) continue;
+                ++seen;
+                bad += pic.At(r.Left + x, r.Bottom - 1 - j) != want;
+            }
+        EXPECT_GT(seen, 0);
+        EXPECT_EQ(bad, 0) << "tab " << i << " expected frame " << frame;
+    };
+    expectTab(0, 1);
+    expectTab(1, 2);
+    EXPECT_EQ(s->TabRects()[1].Bottom, 24);  // the selected one the whole height
+    EXPECT_EQ(s->TabRects()[0].Bottom, 22);
+    // The selected tab's text in the element's pressed colour.
+    {
+        TWindowPicture pic(set->GetHandle());
+        const TLayoutRect r = s->TabRects()[1];
+        EXPECT_GT(pic.Count(ResolveColour(tabsElement->PressedColour2), RECT{r.Left, r.Top, r.Right, r.Bottom}), 10);
+    }
+    // Hover over the first tab.
+    const TLayoutRect first = s->TabRects()[0];
+    Hover(set, first.Left + 6, 8);
+    EXPECT_EQ(s->HotItem(), 0);
+    expectTab(0, 4);
+    ::SendMessageW(set->GetHandle(), WM_MOUSELEAVE, 0, 0);
+    expectTab(0, 1);
+    // A press on the third tab selects it; the control never sees the press.
+    const TLayoutRect third = s->TabRects()[2];
+    ::SendMessageW(set->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((third.Left + third.Right) / 2, 8));
+    ::SendMessageW(set->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM((third.Left + third.Right) / 2, 8));
+    EXPECT_EQ(set->GetTabIndex(), 2);
+    EXPECT_EQ(set->presses, 0);
+    EXPECT_EQ(::GetFocus(), set->GetHandle());
+    expectTab(2, 5);  // selected, with the focus
+    // Beyond the last tab nothing changes.
+    ::SendMessageW(set->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(290, 8));
+    EXPECT_EQ(set->GetTabIndex(), 2);
+    edit->SetFocus();
+    set->SetEnabled(false);
+    Pump();
+    expectTab(0, 3);
 }
 
 TEST_F(SkinRangePaintTest, ButtonStyleTabsFromTheButtonsStrip) {

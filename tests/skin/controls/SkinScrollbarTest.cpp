@@ -737,6 +737,50 @@ TEST_F(SkinComBoxTest, ButtonPictureAndArrowWithoutTheCompositeStrip) {
     delete s;
 }
 
+TEST_F(SkinComBoxTest, SimpleComboBoxGetsTheFieldEdgeAndNoButton) {
+    ASSERT_TRUE(skin->SunkEdge && !skin->SunkEdge->Bitmap.GetEmpty());
+    combo->SetStyle(csSimple);
+    combo->SetBounds(20, 260, 160, 150);
+    Pump();
+    auto* s = new TSkinComBox(combo);
+    s->InitControl(&host, &data, false, nullptr);
+    Pump();
+    const COMBOBOXINFO cbi = Info();
+    ASSERT_NE(cbi.hwndList, nullptr);
+    RECT window{}, list{};
+    ::GetWindowRect(combo->GetHandle(), &window);
+    ::GetWindowRect(cbi.hwndList, &list);
+    const int fieldBottom = list.top - window.top;
+    ASSERT_GT(fieldBottom, 4);
+    TWindowPicture shown(combo->GetHandle());
+    // The sunken edge (frame 1: enabled, not focused) around the text field, outside
+    // the text rectangle the control reports.
+    const COLORREF key = RGB(1, 2, 3);
+    TExpected e(shown.Width(), shown.Height(), key);
+    TDataSkinObject& edge = *skin->SunkEdge;
+    DrawElement(e.Dc(), RECT{0, 0, shown.Width(), fieldBottom}, edge.Bitmap, false, edge.Tile != 0, edge.Trans == 1,
+                edge.FrameCount, 1, MarginsOf(edge));
+    int n = 0, edgePixels = 0;
+    for (int y = 0; y < fieldBottom; ++y)
+        for (int x = 0; x < shown.Width(); ++x) {
+            if (e.At(x, y) == key || ::PtInRect(&cbi.rcItem, POINT{x, y})) continue;
+            ++edgePixels;
+            n += shown.At(x, y) != e.At(x, y);
+        }
+    EXPECT_GT(edgePixels, 2 * shown.Width());
+    EXPECT_EQ(n, 0);
+    // No button anywhere.
+    const RECT button = s->ButtonRect();
+    EXPECT_TRUE(::IsRectEmpty(&button));
+    // Below the list, the parent's colour instead of what nobody paints.
+    if (list.bottom - window.top < shown.Height()) {
+        const COLORREF parent = ColorToColorRef(form->GetColor());
+        EXPECT_EQ(shown.Count(parent, RECT{0, list.bottom - window.top, shown.Width(), shown.Height()}),
+                  shown.Width() * (shown.Height() - (list.bottom - window.top)));
+    }
+    delete s;
+}
+
 TEST_F(SkinComBoxTest, DropDownListScrollBarIsPainted) {
     auto* s = new TSkinComBox(combo);
     s->InitControl(&host, &data, false, nullptr);
