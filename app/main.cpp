@@ -5,14 +5,15 @@
 #include <exception>
 #include <vector>
 
+#include "app/AuthorLinks.h"
 #include "app/BatchRules.h"
 #include "app/FailureLog.h"
 #include "app/PowerOff.h"
 #include "app/vxeUtils.h"
-#include "dialogs/DialogSupport.h"
 #include "dialogs/ShellOpen.h"
 #include "dialogs/Shutdown.h"
 #include "dialogs/about.h"
+#include "framework/FormBuilding.h"
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
 #include "mediainfo/VedioInfo.h"

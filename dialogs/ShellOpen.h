@@ -20,9 +20,4 @@ void ShellOpen(HWND parent, const std::wstring& verb, const std::wstring& target
 // Replaces the action; returns the previous one. An empty action restores the default.
 TShellOpenAction SetShellOpenAction(TShellOpenAction action);
 
-// The author's addresses, shown in the about box and opened by the main window.
-inline constexpr wchar_t kAuthorWebSite[] = L"http://www.example.com/vexlo";
-inline constexpr wchar_t kDonationPage[] = L"http://www.example.com/vexlo/donate";
-inline constexpr wchar_t kAuthorMail[] = L"vexlo@example.com";
-
 }  // namespace vx

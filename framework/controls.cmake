@@ -2,4 +2,4 @@
 list(APPEND VX_FW_CORE_SOURCES Component.cpp Messages.cpp)
 list(APPEND VX_FW_WIN_SOURCES
   Controls.cpp Forms.cpp StdCtrls.cpp ExtCtrls.cpp Buttons.cpp ComCtrls.cpp
-  Menus.cpp Dialogs.cpp ImgList.cpp WindowSubclass.cpp)
+  Menus.cpp Dialogs.cpp ImgList.cpp WindowSubclass.cpp FormBuilding.cpp)
