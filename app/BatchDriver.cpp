@@ -5,10 +5,6 @@
 
 namespace vx {
 
-namespace {
-std::wstring Quoted(const std::wstring& path) { return L"“" + path + L"”"; }
-}  // namespace
-
 // Two outputs are one file when their paths differ only in the case of ASCII letters
 // (the queue's own identity rule).
 std::wstring TBatchDriver::OutputKey(const std::wstring& path) { return UpperCase(path); }

@@ -29,8 +29,6 @@ namespace {
 constexpr int kClientWidth = 484, kClientHeight = 393;
 constexpr unsigned kProgressInterval = 100;
 
-std::wstring Quoted(const std::wstring& text) { return L"“" + text + L"”"; }
-
 TPanel* MakePanel(TComponent* owner, TWinControl* parent, const wchar_t* name, int top, int height, TAlign align,
                   int border) {
     auto* panel = Place<TPanel>(owner, parent, name, 0, top, kClientWidth, height);
