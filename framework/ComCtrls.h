@@ -531,7 +531,6 @@ public:
     // Puts the sheet into a page control (as its last page).
     void SetPageControl(TPageControl* control);
     int PageIndex() const;
-    bool GetTabVisible() const { return true; }
 
 protected:
     void TextChanged() override;

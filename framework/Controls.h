@@ -338,7 +338,6 @@ protected:
     HBRUSH ColorBrush();
     // True for a window made from the framework's own class (not a system control).
     bool OwnClass() const { return defWndProc_ == ::DefWindowProcW; }
-    bool SettingBounds() const { return settingBounds_; }
 
     HWND handle_ = nullptr;
     WNDPROC defWndProc_ = ::DefWindowProcW;

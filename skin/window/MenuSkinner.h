@@ -113,10 +113,8 @@ public:
     TMenuBtn* AcceleratorButton(wchar_t key) const;
     HMENU NativeMenu() const { return native_; }
     void SetNativeMenu(HMENU menu) { native_ = menu; }
-    TMenu* FrameworkMenu() const { return frameworkMenu_; }
     // How much the client area grew when the native bar was taken out at the first build.
     int RemovedBarHeight() const { return removedHeight_; }
-    const RECT& BarRect() const { return barRect_; }
 
     // Opens a button's drop-down and tracks it; moving to another button (arrow keys,
     // the mouse) opens that one next, until the menu is left.
