@@ -4,7 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "skin/window/ElementLayout.h"
+#include "skin/data/ElementLayout.h"
 
 namespace vx {
 
