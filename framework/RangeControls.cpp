@@ -5,21 +5,44 @@
 
 namespace vx {
 
+// --- Range base --------------------------------------------------------------------------
+
+VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TRangeControl, TWinControl)
+
+void TRangeControl::RegisterProperties(TPropertyRegistrar<TRangeControl>& r) {
+    r.Integer(L"Min", &TRangeControl::GetMin, &TRangeControl::SetMin)
+        .Integer(L"Max", &TRangeControl::GetMax, &TRangeControl::SetMax)
+        .Integer(L"Position", &TRangeControl::GetPosition, &TRangeControl::SetPosition);
+}
+
+TRangeControl::TRangeControl(TComponent* owner, int max, UINT positionQuery)
+    : TWinControl(owner), max_(max), positionQuery_(positionQuery) {}
+
+void TRangeControl::SetMin(int v) {
+    min_ = v;
+    if (HandleAllocated()) InitializeWindow();
+}
+void TRangeControl::SetMax(int v) {
+    max_ = v;
+    if (HandleAllocated()) InitializeWindow();
+}
+int TRangeControl::GetPosition() const {
+    if (handle_) return static_cast<int>(::SendMessageW(handle_, positionQuery_, 0, 0));
+    return position_;
+}
+
 // --- Progress bar ----------------------------------------------------------------------------------
 
-VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TProgressBar, TWinControl)
+VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TProgressBar, TRangeControl)
 
 void TProgressBar::RegisterProperties(TPropertyRegistrar<TProgressBar>& r) {
-    r.Integer(L"Min", &TProgressBar::GetMin, &TProgressBar::SetMin)
-        .Integer(L"Max", &TProgressBar::GetMax, &TProgressBar::SetMax)
-        .Integer(L"Position", &TProgressBar::GetPosition, &TProgressBar::SetPosition)
-        .Integer(L"Step", &TProgressBar::GetStep, &TProgressBar::SetStep)
+    r.Integer(L"Step", &TProgressBar::GetStep, &TProgressBar::SetStep)
         .Boolean(L"Smooth", &TProgressBar::GetSmooth, &TProgressBar::SetSmooth)
         .Enumeration(L"Orientation", &TProgressBar::GetOrientation, &TProgressBar::SetOrientation,
                      {L"pbHorizontal", L"pbVertical"});
 }
 
-TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 150, 16); }
+TProgressBar::TProgressBar(TComponent* owner) : TRangeControl(owner, 100, PBM_GETPOS) { SetBounds(0, 0, 150, 16); }
 
 void TProgressBar::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
@@ -33,18 +56,6 @@ void TProgressBar::InitializeWindow() {
     ::SendMessageW(handle_, PBM_SETPOS, position_, 0);
 }
 
-void TProgressBar::SetMin(int v) {
-    min_ = v;
-    if (HandleAllocated()) InitializeWindow();
-}
-void TProgressBar::SetMax(int v) {
-    max_ = v;
-    if (HandleAllocated()) InitializeWindow();
-}
-int TProgressBar::GetPosition() const {
-    if (handle_) return static_cast<int>(::SendMessageW(handle_, PBM_GETPOS, 0, 0));
-    return position_;
-}
 void TProgressBar::SetPosition(int v) {
     position_ = std::clamp(v, min_, std::max(min_, max_));
     if (HandleAllocated()) ::SendMessageW(handle_, PBM_SETPOS, position_, 0);
@@ -62,18 +73,15 @@ void TProgressBar::SetOrientation(TProgressBarOrientation v) {
 
 // --- Track bar ---------------------------------------------------------------------------------------
 
-VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TTrackBar, TWinControl)
+VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TTrackBar, TRangeControl)
 
 void TTrackBar::RegisterProperties(TPropertyRegistrar<TTrackBar>& r) {
-    r.Integer(L"Min", &TTrackBar::GetMin, &TTrackBar::SetMin)
-        .Integer(L"Max", &TTrackBar::GetMax, &TTrackBar::SetMax)
-        .Integer(L"Position", &TTrackBar::GetPosition, &TTrackBar::SetPosition)
-        .Integer(L"Frequency", &TTrackBar::GetFrequency, &TTrackBar::SetFrequency)
+    r.Integer(L"Frequency", &TTrackBar::GetFrequency, &TTrackBar::SetFrequency)
         .Enumeration(L"Orientation", &TTrackBar::GetOrientation, &TTrackBar::SetOrientation,
                      {L"trHorizontal", L"trVertical"});
 }
 
-TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+TTrackBar::TTrackBar(TComponent* owner) : TRangeControl(owner, 10, TBM_GETPOS) {
     SetTabStop(true);
     SetBounds(0, 0, 150, 45);
 }
@@ -91,18 +99,6 @@ void TTrackBar::InitializeWindow() {
     ::SendMessageW(handle_, TBM_SETPOS, TRUE, position_);
 }
 
-void TTrackBar::SetMin(int v) {
-    min_ = v;
-    if (HandleAllocated()) InitializeWindow();
-}
-void TTrackBar::SetMax(int v) {
-    max_ = v;
-    if (HandleAllocated()) InitializeWindow();
-}
-int TTrackBar::GetPosition() const {
-    if (handle_) return static_cast<int>(::SendMessageW(handle_, TBM_GETPOS, 0, 0));
-    return position_;
-}
 void TTrackBar::SetPosition(int v) {
     v = std::clamp(v, min_, std::max(min_, max_));
     bool changed = v != GetPosition();
@@ -134,21 +130,18 @@ void TTrackBar::WndProc(TMessage& m) {
 
 // --- Up-down -----------------------------------------------------------------------------------------
 
-VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TCustomUpDown, TWinControl)
+VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TCustomUpDown, TRangeControl)
 VX_IMPLEMENT_CLASS(TUpDown, TCustomUpDown)
 
 void TCustomUpDown::RegisterProperties(TPropertyRegistrar<TCustomUpDown>& r) {
-    r.Integer(L"Min", &TCustomUpDown::GetMin, &TCustomUpDown::SetMin)
-        .Integer(L"Max", &TCustomUpDown::GetMax, &TCustomUpDown::SetMax)
-        .Integer(L"Position", &TCustomUpDown::GetPosition, &TCustomUpDown::SetPosition)
-        .Integer(L"Increment", &TCustomUpDown::GetIncrement, &TCustomUpDown::SetIncrement)
+    r.Integer(L"Increment", &TCustomUpDown::GetIncrement, &TCustomUpDown::SetIncrement)
         .Boolean(L"Wrap", &TCustomUpDown::GetWrap, &TCustomUpDown::SetWrap)
         .Enumeration(L"Orientation", &TCustomUpDown::GetOrientation, &TCustomUpDown::SetOrientation,
                      {L"udHorizontal", L"udVertical"})
         .Object(L"Associate", &TCustomUpDown::GetAssociate, &TCustomUpDown::SetAssociate);
 }
 
-TCustomUpDown::TCustomUpDown(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 17, 25); }
+TCustomUpDown::TCustomUpDown(TComponent* owner) : TRangeControl(owner, 100, UDM_GETPOS32) { SetBounds(0, 0, 17, 25); }
 
 void TCustomUpDown::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
@@ -166,18 +159,6 @@ void TCustomUpDown::InitializeWindow() {
     if (associate_) ::SendMessageW(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(associate_->GetHandle()), 0);
 }
 
-void TCustomUpDown::SetMin(int v) {
-    min_ = v;
-    if (HandleAllocated()) InitializeWindow();
-}
-void TCustomUpDown::SetMax(int v) {
-    max_ = v;
-    if (HandleAllocated()) InitializeWindow();
-}
-int TCustomUpDown::GetPosition() const {
-    if (handle_) return static_cast<int>(::SendMessageW(handle_, UDM_GETPOS32, 0, 0));
-    return position_;
-}
 void TCustomUpDown::SetPosition(int v) {
     position_ = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
     if (HandleAllocated()) ::SendMessageW(handle_, UDM_SETPOS32, 0, position_);

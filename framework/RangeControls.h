@@ -11,18 +11,37 @@
 
 namespace vx {
 
-enum TProgressBarOrientation { pbHorizontal, pbVertical };
-
-class TProgressBar : public TWinControl {
-    VX_DECLARE_CLASS(TProgressBar, TWinControl)
+// The range and the position the range controls share. A change of the range is sent
+// to the window at once; while there is a window, the position is the window's.
+class TRangeControl : public TWinControl {
+    VX_DECLARE_CLASS(TRangeControl, TWinControl)
 public:
-    explicit TProgressBar(TComponent* owner);
     int GetMin() const { return min_; }
     void SetMin(int v);
     int GetMax() const { return max_; }
     void SetMax(int v);
     int GetPosition() const;
-    void SetPosition(int v);
+    // Each kind keeps the position in its own range and tells its own listeners.
+    virtual void SetPosition(int v) = 0;
+    static void RegisterProperties(TPropertyRegistrar<TRangeControl>& r);
+
+protected:
+    // `max` is the kind's default upper end; `positionQuery` the message that asks the
+    // window for its position.
+    TRangeControl(TComponent* owner, int max, UINT positionQuery);
+    int min_ = 0, max_, position_ = 0;
+
+private:
+    UINT positionQuery_;
+};
+
+enum TProgressBarOrientation { pbHorizontal, pbVertical };
+
+class TProgressBar : public TRangeControl {
+    VX_DECLARE_CLASS(TProgressBar, TRangeControl)
+public:
+    explicit TProgressBar(TComponent* owner);
+    void SetPosition(int v) override;
     int GetStep() const { return step_; }
     void SetStep(int v) { step_ = v; }
     void StepIt() { SetPosition(GetPosition() + step_); }
@@ -38,23 +57,18 @@ protected:
     void InitializeWindow() override;
 
 private:
-    int min_ = 0, max_ = 100, position_ = 0, step_ = 10;
+    int step_ = 10;
     bool smooth_ = false;
     TProgressBarOrientation orientation_ = pbHorizontal;
 };
 
 enum TTrackBarOrientation { trHorizontal, trVertical };
 
-class TTrackBar : public TWinControl {
-    VX_DECLARE_CLASS(TTrackBar, TWinControl)
+class TTrackBar : public TRangeControl {
+    VX_DECLARE_CLASS(TTrackBar, TRangeControl)
 public:
     explicit TTrackBar(TComponent* owner);
-    int GetMin() const { return min_; }
-    void SetMin(int v);
-    int GetMax() const { return max_; }
-    void SetMax(int v);
-    int GetPosition() const;
-    void SetPosition(int v);
+    void SetPosition(int v) override;
     int GetFrequency() const { return frequency_; }
     void SetFrequency(int v);
     TTrackBarOrientation GetOrientation() const { return orientation_; }
@@ -68,23 +82,18 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
-    int min_ = 0, max_ = 10, position_ = 0, frequency_ = 1;
+    int frequency_ = 1;
     TTrackBarOrientation orientation_ = trHorizontal;
 };
 
 enum TUDOrientation { udHorizontal, udVertical };
 enum TUDBtnType { btNext, btPrev };
 
-class TCustomUpDown : public TWinControl {
-    VX_DECLARE_CLASS(TCustomUpDown, TWinControl)
+class TCustomUpDown : public TRangeControl {
+    VX_DECLARE_CLASS(TCustomUpDown, TRangeControl)
 public:
     explicit TCustomUpDown(TComponent* owner);
-    int GetMin() const { return min_; }
-    void SetMin(int v);
-    int GetMax() const { return max_; }
-    void SetMax(int v);
-    int GetPosition() const;
-    void SetPosition(int v);
+    void SetPosition(int v) override;
     int GetIncrement() const { return increment_; }
     void SetIncrement(int v);
     bool GetWrap() const { return wrap_; }
@@ -104,7 +113,7 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    int min_ = 0, max_ = 100, position_ = 0, increment_ = 1;
+    int increment_ = 1;
     bool wrap_ = false;
     TUDOrientation orientation_ = udVertical;
     TWinControl* associate_ = nullptr;
