@@ -28,12 +28,6 @@ std::vector<std::wstring> OwnPropertyNames(const TClassInfo& info) {
     return {all.begin() + static_cast<std::ptrdiff_t>(base.size()), all.end()};
 }
 
-void SetByName(TObject& object, const wchar_t* name, std::int64_t value) {
-    const TPropInfo* p = object.ClassType().FindProperty(name);
-    ASSERT_NE(p, nullptr) << name;
-    p->SetOrd(object, value);
-}
-
 TEST(RangeControlsTest, EachKindPublishesRangeAndPositionBeforeItsOwnProperties) {
     using V = std::vector<std::wstring>;
     EXPECT_EQ(OwnPropertyNames(TProgressBar::StaticClass()),
@@ -49,20 +43,20 @@ TEST(RangeControlsTest, PositionSetByNameFollowsTheKindsOwnRules) {
     auto* track = new TTrackBar(&form);
     int changes = 0;
     track->OnChange = [&](TObject*) { ++changes; };
-    SetByName(*track, L"Position", 25);  // above the default maximum of 10
+    EXPECT_TRUE(SetOrdProp(track, L"Position", 25));  // above the default maximum of 10
     EXPECT_EQ(track->GetPosition(), 10);
     EXPECT_EQ(changes, 1);
 
     auto* edit = new TEdit(&form);
     auto* upDown = new TUpDown(&form);
     upDown->SetAssociate(edit);
-    SetByName(*upDown, L"Max", 5);
-    SetByName(*upDown, L"Position", 7);
+    EXPECT_TRUE(SetOrdProp(upDown, L"Max", 5));
+    EXPECT_TRUE(SetOrdProp(upDown, L"Position", 7));
     EXPECT_EQ(upDown->GetPosition(), 5);
     EXPECT_EQ(edit->GetText(), L"5");
 
     auto* bar = new TProgressBar(&form);
-    SetByName(*bar, L"Position", 150);  // the default maximum is 100
+    EXPECT_TRUE(SetOrdProp(bar, L"Position", 150));  // the default maximum is 100
     EXPECT_EQ(bar->GetPosition(), 100);
 }
 
