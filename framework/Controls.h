@@ -355,6 +355,31 @@ private:
     void UpdateBoundsFromWindow();
     void Reflect(TMessage& message, HWND child, unsigned cnMessage);
 
+    // The message handlers WndProc picks from. Each returns true when it has dealt
+    // with the message, false to send it on to TControl::WndProc.
+    bool HandleMessage(TMessage& message);
+    bool WMPaint(TMessage& message);
+    bool WMEraseBkgnd(TMessage& message);
+    bool WMSizeOrMove(TMessage& message);
+    bool WMCommand(TMessage& message);
+    bool WMNotify(TMessage& message);
+    bool WMScroll(TMessage& message);
+    bool WMCtlColor(TMessage& message);
+    bool CNCtlColor(TMessage& message);
+    bool WMDrawItem(TMessage& message);
+    bool WMMeasureItem(TMessage& message);
+    bool WMSetFocus(TMessage& message);
+    bool WMKillFocus(TMessage& message);
+    bool WMKeyDown(TMessage& message);
+    bool WMKeyUp(TMessage& message);
+    bool WMChar(TMessage& message);
+    bool WMSetCursor(TMessage& message);
+    bool WMMouseMove(TMessage& message);
+    bool WMMouseButton(TMessage& message);
+    bool WMMouseLeave(TMessage& message);
+    bool WMCaptureChanged(TMessage& message);
+    bool WMContextMenu(TMessage& message);
+
     std::vector<TControl*> controls_;     // every child, in z-order (last on top)
     std::vector<TWinControl*> tabList_;   // windowed children in tab order
     bool doubleBuffered_ = false;
