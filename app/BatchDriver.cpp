@@ -7,10 +7,6 @@
 
 namespace vx {
 
-namespace {
-std::wstring Quoted(const std::wstring& path) { return L"“" + path + L"”"; }
-}  // namespace
-
 TBatchDriver::TBatchDriver(TFileQueue& queue, TProfileCatalogue& catalogue, TBatchJob& job,
                            std::unique_ptr<TBatchTimer> timer, TBatchSystem& system, TBatchView& view)
     : queue_(queue), catalogue_(catalogue), job_(job), timer_(std::move(timer)), system_(system), view_(view) {}

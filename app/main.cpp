@@ -5,13 +5,14 @@
 #include <exception>
 #include <vector>
 
+#include "app/AuthorLinks.h"
 #include "app/BatchRules.h"
 #include "app/PowerOff.h"
 #include "app/vxeUtils.h"
-#include "dialogs/DialogSupport.h"
 #include "dialogs/ShellOpen.h"
 #include "dialogs/Shutdown.h"
 #include "dialogs/about.h"
+#include "framework/FormBuilding.h"
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
 #include "mediainfo/VedioInfo.h"
@@ -23,8 +24,6 @@ VX_IMPLEMENT_CLASS(TfrmMain, TForm)
 namespace {
 
 constexpr int kClientWidth = 484, kClientHeight = 393;
-
-std::wstring Quoted(const std::wstring& text) { return L"“" + text + L"”"; }
 
 TPanel* MakePanel(TComponent* owner, TWinControl* parent, const wchar_t* name, int top, int height, TAlign align,
                   int border) {

@@ -28,4 +28,6 @@ std::wstring OutputPathFor(std::wstring_view outputFolder, std::wstring_view sou
     return result;
 }
 
+std::wstring Quoted(const std::wstring& text) { return L"“" + text + L"”"; }
+
 }  // namespace vx

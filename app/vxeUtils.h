@@ -1,7 +1,8 @@
 #pragma once
 // Small path and text helpers of the converter: folder texts, output names, the
-// source extension used to choose a command template, and the files the converter
-// keeps beside the program. Platform-free; paths use "\" and ":" as separators.
+// source extension used to choose a command template, the files the converter keeps
+// beside the program, and names quoted for messages. Platform-free; paths use "\"
+// and ":" as separators.
 
 #include <string>
 #include <string_view>
@@ -27,5 +28,9 @@ std::wstring SourceExtUpper(std::wstring_view sourcePath);
 //     == L"D:\\Out\\clip.part1-[VXE].avi"
 std::wstring OutputPathFor(std::wstring_view outputFolder, std::wstring_view sourcePath,
                            std::wstring_view outputExt);
+
+// A path or name between the Chinese quotation marks the converter's messages use:
+// Quoted(L"a.avi") == L"“a.avi”".
+std::wstring Quoted(const std::wstring& text);
 
 }  // namespace vx

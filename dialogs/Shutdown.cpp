@@ -1,6 +1,6 @@
 #include "dialogs/Shutdown.h"
 
-#include "dialogs/DialogSupport.h"
+#include "framework/FormBuilding.h"
 
 namespace vx {
 

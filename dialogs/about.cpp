@@ -1,7 +1,8 @@
 #include "dialogs/about.h"
 
-#include "dialogs/DialogSupport.h"
+#include "app/AuthorLinks.h"
 #include "dialogs/ShellOpen.h"
+#include "framework/FormBuilding.h"
 
 namespace vx {
 

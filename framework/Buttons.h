@@ -82,7 +82,6 @@ public:
     void SetTransparent(bool value);
     // The state being drawn: up, disabled, pressed (down) or held down (exclusive).
     TButtonState State() const;
-    bool MouseInControl() const { return mouseIn_; }
     void Click() override;
     static void RegisterProperties(TPropertyRegistrar<TSpeedButton>& r);
 

@@ -164,7 +164,6 @@ public:
     virtual TObject* GetObject(int index) const = 0;
     virtual void PutObject(int index, TObject* object) = 0;
     std::intptr_t GetData(int index) const { return reinterpret_cast<std::intptr_t>(GetObject(index)); }
-    void PutData(int index, std::intptr_t data) { PutObject(index, reinterpret_cast<TObject*>(data)); }
     std::wstring operator[](int index) const { return Get(index); }
 
     // Returns the new item's index.
@@ -211,7 +210,6 @@ public:
     // the end (only when something changed).
     void BeginUpdate();
     void EndUpdate();
-    int GetUpdateCount() const { return updateCount_; }
     TNotifyEvent OnChanging;
     TNotifyEvent OnChange;
 

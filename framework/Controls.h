@@ -338,7 +338,6 @@ protected:
     HBRUSH ColorBrush();
     // True for a window made from the framework's own class (not a system control).
     bool OwnClass() const { return defWndProc_ == ::DefWindowProcW; }
-    bool SettingBounds() const { return settingBounds_; }
 
     HWND handle_ = nullptr;
     WNDPROC defWndProc_ = ::DefWindowProcW;
@@ -355,6 +354,31 @@ private:
     bool RouteMouseToGraphic(TMessage& message);
     void UpdateBoundsFromWindow();
     void Reflect(TMessage& message, HWND child, unsigned cnMessage);
+
+    // The message handlers WndProc picks from. Each returns true when it has dealt
+    // with the message, false to send it on to TControl::WndProc.
+    bool HandleMessage(TMessage& message);
+    bool WMPaint(TMessage& message);
+    bool WMEraseBkgnd(TMessage& message);
+    bool WMSizeOrMove(TMessage& message);
+    bool WMCommand(TMessage& message);
+    bool WMNotify(TMessage& message);
+    bool WMScroll(TMessage& message);
+    bool WMCtlColor(TMessage& message);
+    bool CNCtlColor(TMessage& message);
+    bool WMDrawItem(TMessage& message);
+    bool WMMeasureItem(TMessage& message);
+    bool WMSetFocus(TMessage& message);
+    bool WMKillFocus(TMessage& message);
+    bool WMKeyDown(TMessage& message);
+    bool WMKeyUp(TMessage& message);
+    bool WMChar(TMessage& message);
+    bool WMSetCursor(TMessage& message);
+    bool WMMouseMove(TMessage& message);
+    bool WMMouseButton(TMessage& message);
+    bool WMMouseLeave(TMessage& message);
+    bool WMCaptureChanged(TMessage& message);
+    bool WMContextMenu(TMessage& message);
 
     std::vector<TControl*> controls_;     // every child, in z-order (last on top)
     std::vector<TWinControl*> tabList_;   // windowed children in tab order
@@ -421,15 +445,4 @@ void SetCaptureControl(TControl* control);
 void SetMouseControl(TControl* control);
 TControl* GetMouseControl();
 
-}  // namespace vx
-
-namespace vx {
-// Copies a rectangle of `source` to `dest`, leaving out the pixels of `transparent`
-// (a plain colour); the rest of `dest` stays as it was.
-void DrawTransparentBitmap(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                           COLORREF transparent);
-// Draws a caption with DrawText's `flags` in `color`, or, when disabled, embossed: the
-// highlight colour one pixel down and right under the shadow colour. The background
-// stays as it is.
-void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rect, unsigned flags, bool enabled, TColor color);
 }  // namespace vx

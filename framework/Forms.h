@@ -13,15 +13,12 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/ModalResult.h"
 
 namespace vx {
 
 class TMainMenu;
 class TButton;
-
-using TModalResult = int;
-constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
-                       mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition {

@@ -1,5 +1,5 @@
-// Colours and the drawing objects (font, pen, brush) and the canvas.
-// Pictures are in GraphicsPictures.cpp.
+// Colours, the drawing objects (font, pen, brush), the canvas and two drawing helpers
+// (transparent bitmaps, embossed captions). Pictures are in GraphicsPictures.cpp.
 #include "framework/Graphics.h"
 
 #include <algorithm>
@@ -530,5 +530,43 @@ void TCanvas::StrokeAndFillPath() {
 void TCanvas::Lock() { lock_.lock(); }
 void TCanvas::Unlock() { lock_.unlock(); }
 bool TCanvas::TryLock() { return lock_.try_lock(); }
+
+// --- Drawing helpers -------------------------------------------------------------------
+
+void DrawTransparentBitmap(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                           COLORREF transparent) {
+    if (width <= 0 || height <= 0) return;
+    // A monochrome mask: 1 where the source has the transparent colour.
+    TMemoryDC maskDC(dest);
+    TBitmapHandle mask(::CreateBitmap(width, height, 1, 1, nullptr));
+    TSelectObject selection(maskDC.Get(), mask.Get());
+    COLORREF oldSourceBk = ::SetBkColor(source, transparent);
+    ::BitBlt(maskDC.Get(), 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
+    ::SetBkColor(source, oldSourceBk);
+    // dest = ((dest ^ src) & mask) ^ src: the destination where the mask is set, the
+    // source elsewhere.
+    COLORREF oldText = ::SetTextColor(dest, RGB(0, 0, 0));
+    COLORREF oldBk = ::SetBkColor(dest, RGB(255, 255, 255));
+    ::BitBlt(dest, x, y, width, height, source, sourceX, sourceY, SRCINVERT);
+    ::BitBlt(dest, x, y, width, height, maskDC.Get(), 0, 0, SRCAND);
+    ::BitBlt(dest, x, y, width, height, source, sourceX, sourceY, SRCINVERT);
+    ::SetTextColor(dest, oldText);
+    ::SetBkColor(dest, oldBk);
+}
+
+void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rect, unsigned flags, bool enabled, TColor color) {
+    const int length = static_cast<int>(text.size());
+    ::SetBkMode(dc, TRANSPARENT);
+    RECT r = rect;
+    if (!enabled) {
+        RECT shifted = rect;
+        ::OffsetRect(&shifted, 1, 1);
+        ::SetTextColor(dc, ColorToColorRef(clBtnHighlight));
+        ::DrawTextW(dc, text.c_str(), length, &shifted, flags);
+        color = clBtnShadow;
+    }
+    ::SetTextColor(dc, ColorToColorRef(color));
+    ::DrawTextW(dc, text.c_str(), length, &r, flags);
+}
 
 }  // namespace vx

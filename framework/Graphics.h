@@ -537,4 +537,15 @@ private:
     std::unique_ptr<TGraphic> graphic_;
 };
 
+// --- Drawing helpers ----------------------------------------------------------------
+
+// Copies a rectangle of `source` to `dest`, leaving out the pixels of `transparent`
+// (a plain colour); the rest of `dest` stays as it was.
+void DrawTransparentBitmap(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                           COLORREF transparent);
+// Draws a caption with DrawText's `flags` in `color`, or, when disabled, embossed: the
+// highlight colour one pixel down and right under the shadow colour. The background
+// stays as it is.
+void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rect, unsigned flags, bool enabled, TColor color);
+
 }  // namespace vx

@@ -33,8 +33,6 @@ struct TPropInfo {
     std::function<void(TObject&, const std::wstring&)> SetText;
     std::function<TObject*(const TObject&)> GetObject;
     std::function<void(TObject&, TObject*)> SetObject;
-
-    bool IsReadOnly() const { return !SetOrd && !SetText && !SetObject; }
 };
 
 // Run-time description of one class: its name, its parent and its own published

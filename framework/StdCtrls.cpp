@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "framework/Forms.h"
+
 namespace vx {
 
 unsigned TextAlignFlags(TAlignment alignment) {

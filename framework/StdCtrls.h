@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "framework/Controls.h"
-#include "framework/Forms.h"
+#include "framework/ModalResult.h"
 
 namespace vx {
 

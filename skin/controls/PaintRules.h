@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "skin/data/ElementLayout.h"
 #include "skin/data/imgutil.h"
-#include "skin/window/ElementLayout.h"
 
 namespace vx {
 

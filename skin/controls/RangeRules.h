@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "skin/controls/PaintRules.h"
-#include "skin/window/ElementLayout.h"
+#include "skin/data/ElementLayout.h"
 
 namespace vx {
 

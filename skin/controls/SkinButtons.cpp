@@ -6,7 +6,7 @@
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "framework/ImgList.h"
-#include "skin/window/ElementDraw.h"
+#include "skin/data/ElementDraw.h"
 #include "skin/data/SkinModel.h"
 
 namespace vx {

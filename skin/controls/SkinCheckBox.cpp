@@ -5,8 +5,8 @@
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
+#include "skin/data/ElementDraw.h"
 #include "skin/data/SkinModel.h"
-#include "skin/window/ElementDraw.h"
 
 namespace vx {
 

@@ -8,9 +8,9 @@
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "skin/controls/SkinScrollbar.h"
+#include "skin/data/ElementDraw.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinModel.h"
-#include "skin/window/ElementDraw.h"
 
 namespace vx {
 

@@ -16,8 +16,6 @@ public:
     // The border of a printed edit: `rect` (the window at the origin) framed in the
     // shadow colour, and inside it a frame of the DC's current brush.
     void PrintBorder(HDC dc, const RECT& rect);
-    // The up-down found inside the edit (null before one was found and skinned).
-    HWND UpDownWindow() const { return upDown_; }
 
 private:
     void FindUpDown();

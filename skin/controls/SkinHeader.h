@@ -28,8 +28,6 @@ public:
 
     // The item under the pointer, or -1.
     int HotItem() const { return hotItem_; }
-    // The items' rectangles as last painted, 3 pixels narrower at each side.
-    const std::vector<TLayoutRect>& ItemRects() const { return itemRects_; }
 
 private:
     bool HasHeaderbar() const;

@@ -8,8 +8,8 @@
 #include "framework/Handles.h"
 #include "skin/controls/Offscreen.h"
 #include "skin/controls/RangeRules.h"
+#include "skin/data/ElementDraw.h"
 #include "skin/data/SkinModel.h"
-#include "skin/window/ElementDraw.h"
 
 namespace vx {
 

@@ -11,9 +11,9 @@
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "skin/controls/SkinHeader.h"
+#include "skin/data/ElementDraw.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinModel.h"
-#include "skin/window/ElementDraw.h"
 #include "skin/window/SkinMessages.h"
 
 namespace vx {

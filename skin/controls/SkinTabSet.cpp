@@ -10,7 +10,7 @@
 #include "framework/Handles.h"
 #include "skin/controls/Offscreen.h"
 #include "skin/data/SkinModel.h"
-#include "skin/window/ElementDraw.h"
+#include "skin/data/ElementDraw.h"
 
 namespace vx {
 

@@ -12,8 +12,8 @@
 #include "skin/controls/Offscreen.h"
 #include "skin/controls/RangeRules.h"
 #include "skin/controls/SkinRanges.h"
+#include "skin/data/ElementDraw.h"
 #include "skin/data/SkinModel.h"
-#include "skin/window/ElementDraw.h"
 
 namespace vx {
 

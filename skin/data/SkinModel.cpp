@@ -9,10 +9,10 @@
 
 #include "framework/Classes.h"
 #include "framework/SysUtils.h"
+#include "skin/data/ElementDraw.h"
+#include "skin/data/ElementLayout.h"
 #include "skin/data/SkinIni.h"
 #include "skin/data/SkinRead.h"
-#include "skin/window/ElementDraw.h"
-#include "skin/window/ElementLayout.h"
 
 namespace vx {
 

@@ -9,6 +9,8 @@
 #include <windows.h>
 #endif
 
+#include "skin/data/SkinArchiveFormat.h"
+
 namespace vx {
 
 // --- TLZH ------------------------------------------------------------------------------
@@ -134,16 +136,6 @@ TSkinMessageNotifier SetDefaultSkinMessageNotifier(TSkinMessageNotifier notifier
 
 TSkinReader::TSkinReader() : OnMessage(DefaultNotifier()) {}
 
-int TSkinReader::ExtraBlockSize(std::int32_t version) {
-    switch (version) {
-    case 20000: return 0;
-    case 30000: return 256;
-    case 40000: return 80;
-    case 50000: return 48;
-    default: return -1;
-    }
-}
-
 std::string TSkinReader::LowerCaseAscii(std::string_view text) {
     std::string s(text);
     for (char& ch : s)
@@ -205,7 +197,7 @@ bool TSkinReader::IndexArchive(TByteSpan archive) {
         header.Reserved1 = ReadInt32(archive.data() + 8);
         header.Reserved2 = ReadInt32(archive.data() + 12);
     }
-    const int extra = ExtraBlockSize(header.Version);
+    const int extra = SkinArchiveExtraBlockSize(header.Version);
     if (archive.size() < 16 || extra < 0) {
         if (OnMessage)
             OnMessage(OlderSkinMessage);

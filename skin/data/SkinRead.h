@@ -124,9 +124,6 @@ public:
     // Where the "older skin file" notice goes; starts as the default notifier.
     TSkinMessageNotifier OnMessage;
 
-    // Extra block size of a format version, or -1 for a version this reader does not
-    // know.
-    static int ExtraBlockSize(std::int32_t version);
     // ASCII lower-casing of bytes; other bytes are left alone.
     static std::string LowerCaseAscii(std::string_view text);
     // Splits a name list at CR, LF or CR LF; a NUL ends the text; a break after the

@@ -131,7 +131,6 @@ public:
     bool Active() const { return active_; }
     TBorderKind BorderKind() const { return class_.BorderKind; }
     std::uint8_t BorderIcons() const { return class_.BorderIcons; }
-    bool IsDialog() const { return class_.Dialog; }
     TMdiKind Mdi() const { return class_.Mdi; }
     bool HasRegion() const { return hasRegion_; }
     int RegionBuilds() const { return regionBuilds_; }
@@ -139,7 +138,6 @@ public:
     const std::vector<std::unique_ptr<TWinSysButton>>& TitleButtons() const { return buttons_; }
     TNCObject* HotObject() const { return hot_; }
     void SetHotObject(TNCObject* object) { hot_ = object; }
-    TTimer* HoverTimer() const { return hoverTimer_; }
     HICON SmallIcon() const { return smallIcon_; }
     TPopupMenu* SystemMenu() const { return systemMenu_; }
     // The last composed title without its buttons (null before the first paint).
@@ -159,13 +157,10 @@ public:
     TMenuBarSkinner* MenuBar() const { return menuBar_.get(); }
     bool MenuTracking() const { return menuTracking_; }
     void SetMenuTracking(bool value) { menuTracking_ = value; }
-    HMENU TrackedMenu() const { return trackedMenu_; }
     void SetTrackedMenu(HMENU menu) { trackedMenu_ = menu; }
     bool RightToLeft() const { return class_.RightToLeft; }
     // Opens a menu-bar button's drop-down.
     void OpenDropDown(TMenuBtn& button);
-    // The owner-drawing put on the form's framework menus (null when none).
-    const TMenuOwnerDraw* MenuOwnerDraw() const { return ownerDraw_.get(); }
 
 private:
     class TSubclass : public TWindowSubclass {
@@ -192,8 +187,6 @@ private:
     void BuildIconBitmap();
     void ReadShowState();
     void PaintTitle(HDC dc, int width, int height, bool minimized);
-    void PaintCaption(HDC dc, int width);
-    void LayoutButtons(int width);
     TTitleWindowState TitleState() const;
     std::unique_ptr<TBitmap> BorderPart(int part, const RECT& dest) const;
     POINT WindowPoint(LPARAM screenPoint) const;

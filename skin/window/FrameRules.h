@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "skin/window/ElementLayout.h"
+#include "skin/data/ElementLayout.h"
 
 namespace vx {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/window/ElementLayout.h"
+#include "skin/data/ElementLayout.h"
 
 namespace vx {
 

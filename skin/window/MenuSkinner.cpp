@@ -7,8 +7,8 @@
 #include "framework/Forms.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
+#include "skin/data/ElementDraw.h"
 #include "skin/data/SkinData.h"
-#include "skin/window/ElementDraw.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/SkinMessages.h"
 

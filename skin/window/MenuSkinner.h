@@ -120,7 +120,6 @@ public:
     // The height of the native bar the first build took out of the window: what the
     // client area grew by (measured by the system's own frame calculation).
     int RemovedBarHeight() const { return removedHeight_; }
-    const RECT& BarRect() const { return barRect_; }
     // Copies the painted bar's background (without texts) under `r` (window coordinates)
     // to (0, 0) of `dc`; false before the bar was painted.
     bool CopyBackground(HDC dc, const TLayoutRect& r) const;

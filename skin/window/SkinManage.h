@@ -69,7 +69,6 @@ public:
 
     // --- skin data -------------------------------------------------------------------------
     TSkinData* MainSkinData() const { return main_; }
-    TSkinData* RequestingSkinData() const { return requesting_; }
     // The component that serves a window of this class (null when none is registered).
     TSkinData* ChooseSkinData(HWND window, const std::wstring& className) const;
     bool ClassFilter(HWND window, const std::wstring& className) const;

@@ -8,6 +8,7 @@
 
 #include "app/ProgressParser.h"
 #include "app/Settings.h"
+#include "framework/Forms.h"
 #include "tests/process/ProcessTestSupport.h"
 
 namespace vx {

@@ -20,7 +20,8 @@ set(VX_SKINPACK_SOURCES
 set(VX_SKINPACK_HEADERS
   ${PROJECT_SOURCE_DIR}/tools/skinpack/LzhEncoder.h
   ${PROJECT_SOURCE_DIR}/tools/skinpack/SkinPacker.h
-  ${PROJECT_SOURCE_DIR}/skin/data/LzhHuffman.h)
+  ${PROJECT_SOURCE_DIR}/skin/data/LzhHuffman.h
+  ${PROJECT_SOURCE_DIR}/skin/data/SkinArchiveFormat.h)
 
 if(CMAKE_CROSSCOMPILING AND NOT TARGET vx_host_skinpack)
   find_program(VX_HOST_CXX NAMES c++ g++ clang++ REQUIRED)

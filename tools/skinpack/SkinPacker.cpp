@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "skin/data/SkinArchiveFormat.h"
+
 namespace vx {
 
 namespace {
@@ -12,16 +14,6 @@ void PutInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
     const auto v = static_cast<std::uint32_t>(value);
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-int ExtraBlockSize(std::int32_t version) {
-    switch (version) {
-    case 20000: return 0;
-    case 30000: return 256;
-    case 40000: return 80;
-    case 50000: return 48;
-    default: return -1;
-    }
 }
 
 std::string LowerAscii(std::string s) {
@@ -44,7 +36,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
 }  // namespace
 
 std::vector<std::uint8_t> BuildSkinArchive(const std::vector<TSkinFile>& files, std::int32_t version) {
-    const int extra = ExtraBlockSize(version);
+    const int extra = SkinArchiveExtraBlockSize(version);
     if (extra < 0)
         throw ESkinPackError("unknown archive version " + std::to_string(version));
     if (files.size() > 1001)

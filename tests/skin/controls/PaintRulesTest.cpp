@@ -6,13 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "skin/controls/PaintRules.h"
+#include "tests/skin/data/LayoutPrinters.h"
 
 namespace vx {
-
-void PrintTo(const TLayoutRect& r, std::ostream* os) {
-    *os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-}
-
 namespace {
 
 TEST(ButtonState, PriorityAndDisabledOverride) {

@@ -8,12 +8,9 @@
 #include <climits>
 
 #include "skin/controls/RangeRules.h"
+#include "tests/skin/data/LayoutPrinters.h"
 
 namespace vx {
-
-// Defined with the paint rule tests of the same program.
-void PrintTo(const TLayoutRect& r, std::ostream* os);
-
 namespace {
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {

@@ -16,8 +16,8 @@
 #include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinScrollbar.h"
+#include "skin/data/ElementDraw.h"
 #include "skin/data/SkinData.h"
-#include "skin/window/ElementDraw.h"
 #include "skin/window/SkinMessages.h"
 
 namespace vx {

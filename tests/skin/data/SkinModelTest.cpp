@@ -385,6 +385,17 @@ TEST(SkinModelSysButtons, SectionChoiceHiddenButtonsAndFrameRule) {
     EXPECT_TRUE(b[8]->Bitmap.GetEmpty());
 }
 
+TEST(SkinModelSysButtons, FrameRuleAtTheRatioBoundary) {
+    TSkin skin;
+    skin.Load("[Button1]\nButtonImage=at.bmp\n[Button2]\nButtonImage=over.bmp\n[Button3]\nButtonImage=over.bmp\nframe=4\n",
+              {{"at.bmp", Solid(38, 10, 0)}, {"over.bmp", Solid(39, 10, 0)}});
+    const auto& b = skin.Model.SysButtons;
+    ASSERT_EQ(b.size(), 6u);
+    EXPECT_EQ(b[0]->FrameCount, 3);  // exactly 3.8 wide per high
+    EXPECT_EQ(b[1]->FrameCount, 6);  // 3.9
+    EXPECT_EQ(b[2]->FrameCount, 4);  // a given count is kept
+}
+
 TEST(SkinModelSysButtons, HelpButtonWithoutMaximiseKeepsItsPlace) {
     TSkin skin;
     skin.Load("[Button1]\nAction=4\nXcoord=9\nYcoord=3\n[Button2]\nAction=1\nVisibility=2\nXcoord=50\n", {});
@@ -427,6 +438,34 @@ TEST(SkinModelButtons, CheckAndRadioFramesFromStripWidths) {
     skin.Load("[Buttons]\nCheckButton=check.bmp\n", {{"check.bmp", Solid(96, 16, 0)}});
     EXPECT_EQ(skin.Model.Buttons.CheckButtonFrame, 6);  // 16-pixel cells
     EXPECT_EQ(skin.Model.Buttons.RadioButtonFrame, 4);  // no strip at all
+}
+
+TEST(SkinModelButtons, StripCellsAreThirteenWideBelowSixteenPixelsAndGivenCountsStay) {
+    TSkin skin;
+    skin.Load("[Buttons]\nCheckButton=check.bmp\nRadioButton=check.bmp\nRadioButtonFrame=8\n",
+              {{"check.bmp", Solid(96, 15, 0)}});
+    EXPECT_EQ(skin.Model.Buttons.CheckButtonFrame, 7);
+    EXPECT_EQ(skin.Model.Buttons.RadioButtonFrame, 8);
+}
+
+TEST(SkinModelColours, ColourSectionsCustomColoursAndSystemDefaults) {
+    TSkin skin;
+    skin.Load("[Colours]\nTitleTextActive=1 2\n[colour1]\ncolor=1 2 3\n[COLOURS2]\n[Colourless]\nColor=9 9 9\n"
+              "[Customcolors]\nColor0=10 20 30\nColor9=0 0 0\nColor10=5 5 5\n",
+              {});
+    const TSkinModel& m = skin.Model;
+    // "COLOURS" itself is not a colour section; "COLOURS2" is, with the default colour.
+    ASSERT_EQ(m.ColourSections.size(), 3u);
+    EXPECT_EQ(m.ColourSections[0], MakeColour(1, 2, 3));
+    EXPECT_EQ(m.ColourSections[1], SystemColourRef(COLOR_WINDOWTEXT));
+    EXPECT_EQ(m.ColourSections[2], MakeColour(9, 9, 9));
+    EXPECT_EQ(m.CustomColours[0], MakeColour(10, 20, 30));
+    EXPECT_EQ(m.CustomColours[9], 0u);
+    EXPECT_EQ(m.CustomColours[5], clSkinWhite);
+    EXPECT_EQ(m.TitleTextActiveColour, 0x00000001u);
+    EXPECT_EQ(m.ButtonlightColour, SystemColourRef(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(m.TitleTextNoActiveColour, SystemColourRef(COLOR_INACTIVECAPTIONTEXT));
+    EXPECT_EQ(m.ButtonDkShadowColour, SystemColourRef(COLOR_3DDKSHADOW));
 }
 
 TEST(SkinModelReload, ASkinWithoutASectionFreesItsElement) {

@@ -8,11 +8,9 @@
 
 #include "skin/window/FrameRules.h"
 #include "skin/window/ManagerRules.h"
+#include "tests/skin/data/LayoutPrinters.h"
 
 namespace vx {
-
-void PrintTo(const TLayoutRect& r, std::ostream* os);
-
 namespace {
 
 using namespace style_bits;

@@ -5,11 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "skin/window/MenuRules.h"
+#include "tests/skin/data/LayoutPrinters.h"
 
 namespace vx {
-
-void PrintTo(const TLayoutRect& r, std::ostream* os);
-
 namespace {
 
 TEST(MenuBarLayout, FirstTextPosition) {

@@ -1,4 +1,4 @@
-#include "skin/window/ElementLayout.h"
+#include "skin/data/ElementLayout.h"
 
 #include <algorithm>
 

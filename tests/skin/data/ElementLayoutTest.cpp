@@ -4,19 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "skin/window/ElementLayout.h"
+#include "skin/data/ElementLayout.h"
+#include "tests/skin/data/LayoutPrinters.h"
 
 namespace vx {
-
-void PrintTo(const TLayoutRect& r, std::ostream* os) {
-    *os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-}
-void PrintTo(const TPiece& p, std::ostream* os) {
-    PrintTo(p.Source, os);
-    *os << "->";
-    PrintTo(p.Dest, os);
-}
-
 namespace {
 
 using ::testing::ElementsAre;

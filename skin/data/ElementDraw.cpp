@@ -1,4 +1,4 @@
-#include "skin/window/ElementDraw.h"
+#include "skin/data/ElementDraw.h"
 
 #include <algorithm>
 #include <climits>
@@ -7,7 +7,7 @@
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
-#include "skin/window/ElementLayout.h"
+#include "skin/data/ElementLayout.h"
 
 namespace vx {
 

@@ -6,7 +6,7 @@
 
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
-#include "skin/window/ElementDraw.h"
+#include "skin/data/ElementDraw.h"
 
 namespace vx {
 namespace {

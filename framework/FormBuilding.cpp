@@ -1,4 +1,4 @@
-#include "dialogs/DialogSupport.h"
+#include "framework/FormBuilding.h"
 
 #include <exception>
 
