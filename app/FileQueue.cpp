@@ -29,8 +29,6 @@ int ImageIndexOf(TRowState state) {
 
 std::wstring TFileQueue::KeyOf(const std::wstring& path) { return UpperCase(path); }
 
-bool TFileQueue::Contains(const std::wstring& path) const { return keys_.count(KeyOf(path)) != 0; }
-
 bool TFileQueue::AddFile(const std::wstring& path) {
     if (!keys_.insert(KeyOf(path)).second) return false;
     TQueueRow row;

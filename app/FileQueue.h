@@ -40,7 +40,6 @@ public:
     // compared without case) is queued; returns whether a row was added. The path is
     // taken whole, whatever its length.
     bool AddFile(const std::wstring& path);
-    bool Contains(const std::wstring& path) const;
 
     int Count() const { return static_cast<int>(rows_.size()); }
     const TQueueRow& Row(int index) const { return rows_.at(static_cast<size_t>(index)); }

@@ -428,7 +428,8 @@ void TfrmMain::SpeedButton1Click(TObject*) {
 }
 
 void TfrmMain::sbtnAboutClick(TObject*) {
-    std::unique_ptr<TfrmAbout> about(new TfrmAbout(Application, services_));
+    // The box has one owner, this scope: no owning component as well.
+    std::unique_ptr<TfrmAbout> about(new TfrmAbout(nullptr, services_));
     services_.ShowAbout(*about);
 }
 
@@ -482,7 +483,7 @@ void TfrmMain::ShowControlStates(const TControlStates& s) {
 }
 
 void TfrmMain::OfferShutdown() {
-    std::unique_ptr<TfrmShutdown> dialog(new TfrmShutdown(Application));
+    std::unique_ptr<TfrmShutdown> dialog(new TfrmShutdown(nullptr));  // owned by this scope alone
     const TModalResult result = services_.ShowShutdown(*dialog);
     dialog.reset();
     if (result != mrOk) return;

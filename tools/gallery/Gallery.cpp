@@ -96,7 +96,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command, int) {
     if (states) {
         auto* form = new TStatesForm(Application, kind, skinned);
         Application->AddForm(form);
-        opener.OnTimer = [&](TObject*) {
+        opener.OnTimer = [&opener, form](TObject*) {
             opener.SetEnabled(false);
             form->Press();
         };
@@ -104,7 +104,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command, int) {
     } else {
         auto* form = new TGalleryForm(Application, skinned);
         Application->AddForm(form);
-        opener.OnTimer = [&](TObject*) {
+        opener.OnTimer = [&opener, form](TObject*) {
             opener.SetEnabled(false);
             TSkinManage* manager = TSkinManage::Instance();
             TFormSkinner* skinner = manager ? manager->FindForm(form->GetHandle()) : nullptr;
