@@ -1,12 +1,15 @@
 // Opening and closing skinned windows many times leaves nothing behind: after 200
-// message boxes and 200 media information windows, each skinned while it was open, the
-// manager's list holds only the windows it held before, and the process has the same
-// GDI objects, windows and menus as after the first round.
+// message boxes, 200 media information windows and 200 open dialogs (their controls
+// skinned as well), each skinned while it was open, the manager's list holds only the
+// windows it held before, and the process has the same GDI objects, windows and menus
+// as after the first round.
 
 #include <gtest/gtest.h>
 
+#include "framework/Dialogs.h"
 #include "framework/Forms.h"
 #include "mediainfo/VedioInfo.h"
+#include "skin/controls/ControlDispatch.h"
 #include "skin/window/FormSkinner.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/SkinMessages.h"
@@ -94,6 +97,33 @@ TEST_F(SkinLeaks, TwoHundredInformationWindows) {
         delete form;
         Application->ProcessMessages();
         return skinned && answered;
+    });
+}
+
+// The open dialog of one round: cancelled from a timer once its frame and its
+// controls are skinned.
+bool g_dialogSkinned = false;
+void CALLBACK CancelSkinnedDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = ::FindWindowW(L"#32770", L"泄漏打开");
+    if (!dialog) return;
+    TFormSkinner* s = TSkinManage::Instance()->FindForm(dialog);
+    if (!s || s->Lifecycle() != 1 || s->ControlSkins().empty()) return;
+    ::KillTimer(nullptr, id);
+    g_dialogSkinned = ::SendMessageW(dialog, WM_SKINQUERY, 0, 0) == 1;
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(SkinLeaks, TwoHundredOpenDialogs) {
+    // As the program has it: the controls of every skinned window are skinned too.
+    InstallControlSkinning();
+    ExpectNothingLeft([] {
+        g_dialogSkinned = false;
+        TOpenDialog dialog(nullptr);
+        dialog.SetTitle(L"泄漏打开");
+        dialog.SetFilter(L"视频文件|*.avi;*.mpg|");
+        ::SetTimer(nullptr, 0, 10, &CancelSkinnedDialog);
+        const bool chosen = dialog.Execute();
+        return !chosen && g_dialogSkinned;
     });
 }
 
