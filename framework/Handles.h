@@ -166,6 +166,26 @@ using TPenHandle = TGdiObject<HPEN>;
 using TFontHandle = TGdiObject<HFONT>;
 using TRegionHandle = TGdiObject<HRGN>;
 
+// A hook of this thread (SetWindowsHookEx), taken away when its owner goes or is given
+// another one.
+class THook {
+public:
+    THook() = default;
+    explicit THook(HHOOK hook) : hook_(hook) {}
+    THook(const THook&) = delete;
+    THook& operator=(const THook&) = delete;
+    ~THook() { Reset(); }
+    void Reset(HHOOK hook = nullptr) {
+        if (hook_) ::UnhookWindowsHookEx(hook_);
+        hook_ = hook;
+    }
+    HHOOK Get() const { return hook_; }
+    explicit operator bool() const { return hook_ != nullptr; }
+
+private:
+    HHOOK hook_ = nullptr;
+};
+
 // A window's (or the screen's, for a null window) client DC.
 class TWindowDC {
 public:

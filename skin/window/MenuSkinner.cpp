@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/Forms.h"
+#include "framework/Handles.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
 #include "skin/data/ElementDraw.h"
@@ -59,7 +60,7 @@ int SystemClientHeight(HWND w) {
 
 // The drop-down tracking of the process (one menu loop at a time).
 TMenuBarSkinner* g_tracking = nullptr;
-HHOOK g_filter = nullptr;
+THook g_filter;  // the message filter while a drop-down of the bar is open
 
 }  // namespace
 
@@ -736,7 +737,7 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wParam, LPARAM lParam) {
         if (msg->wParam == VK_LEFT) msg->wParam = VK_RIGHT;
         else if (msg->wParam == VK_RIGHT) msg->wParam = VK_LEFT;
     }
-    const LRESULT r = ::CallNextHookEx(g_filter, code, wParam, lParam);
+    const LRESULT r = ::CallNextHookEx(g_filter.Get(), code, wParam, lParam);
     if (r != 0 || code != MSGF_MENU || !bar || !msg) return r;
     try {
         return bar->FilterMessage(*msg) ? 1 : 0;
@@ -861,8 +862,7 @@ void TMenuBarSkinner::OpenDropDown(int index) {
         switching_ = false;
         firstMessage_ = true;
         ::GetCursorPos(&lastMouse_);
-        if (g_filter) ::UnhookWindowsHookEx(g_filter);
-        g_filter = ::SetWindowsHookExW(WH_MSGFILTER, &MenuFilterHook, nullptr, ::GetCurrentThreadId());
+        g_filter.Reset(::SetWindowsHookExW(WH_MSGFILTER, &MenuFilterHook, nullptr, ::GetCurrentThreadId()));
         if (form_.HotObject() && form_.HotObject() != &b) form_.HotObject()->Leave();
         form_.SetHotObject(&b);
         b.State = nsPressed;
@@ -870,8 +870,7 @@ void TMenuBarSkinner::OpenDropDown(int index) {
         if (b.Enabled)
             ::TrackPopupMenuEx(b.DropDown, TPM_RIGHTBUTTON | TPM_NONOTIFY | (rtl ? TPM_RIGHTALIGN : 0), at.x, at.y, w,
                                nullptr);
-        if (g_filter) ::UnhookWindowsHookEx(g_filter);
-        g_filter = nullptr;
+        g_filter.Reset();
         if (!*alive) return;  // the form object went while the menu was open
         // The cancel that ended a drop-down for a switch must not end the next one.
         MSG cancel;

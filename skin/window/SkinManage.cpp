@@ -4,6 +4,7 @@
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/Handles.h"
 #include "skin/window/FormSkinner.h"
 #include "skin/window/MenuSkinner.h"
 #include "skin/window/SkinMessages.h"
@@ -13,7 +14,7 @@ namespace vx {
 namespace {
 
 TSkinManage* g_manager = nullptr;
-HHOOK g_hook = nullptr;
+THook g_hook;  // the window-creation hook, held while a manager lives
 bool g_shuttingDown = false;
 uint32_t g_version = 0;
 bool g_versionSet = false;
@@ -64,7 +65,7 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
             // The hook goes on whatever skinning met.
         }
     }
-    return ::CallNextHookEx(g_hook, code, wParam, lParam);
+    return ::CallNextHookEx(g_hook.Get(), code, wParam, lParam);
 }
 
 }  // namespace
@@ -158,8 +159,7 @@ TSkinManage::~TSkinManage() {
     popups_.clear();
     skinData_.clear();
     main_ = requesting_ = nullptr;
-    if (g_hook) ::UnhookWindowsHookEx(g_hook);
-    g_hook = nullptr;
+    g_hook.Reset();
     g_shuttingDown = true;
     if (g_manager == this) g_manager = nullptr;
 }
@@ -201,7 +201,7 @@ void TSkinManage::UnregisterSkinData(TSkinData* data) {
 void TSkinManage::InstallHook() {
     if (!g_versionSet) g_version = static_cast<uint32_t>(::GetVersion());
     g_versionSet = true;
-    if (!g_hook) g_hook = ::SetWindowsHookExW(WH_CBT, &CbtHook, nullptr, ::GetCurrentThreadId());
+    if (!g_hook) g_hook.Reset(::SetWindowsHookExW(WH_CBT, &CbtHook, nullptr, ::GetCurrentThreadId()));
 }
 
 void TSkinManage::RequestAction(uint32_t action, uint32_t delayMs) {

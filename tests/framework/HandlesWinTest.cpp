@@ -325,6 +325,39 @@ TEST(GuiObjectCounts, SeeObjectsComeAndGo) {
     ::DestroyWindow(keeper);
 }
 
+int g_hookCalls = 0;
+LRESULT CALLBACK CountingHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) ++g_hookCalls;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Posts a thread message and takes it, so that a message hook of the thread sees it.
+void PassOneMessage() {
+    ::PostThreadMessageW(::GetCurrentThreadId(), WM_APP + 7, 0, 0);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_APP + 7, WM_APP + 7, PM_REMOVE)) {
+    }
+}
+
+TEST(HookOwner, UnhooksWhenItGoesAndWhenGivenAnother) {
+    auto hook = [] { return ::SetWindowsHookExW(WH_GETMESSAGE, &CountingHook, nullptr, ::GetCurrentThreadId()); };
+    g_hookCalls = 0;
+    HHOOK first = nullptr;
+    {
+        THook owner(hook());
+        ASSERT_TRUE(owner);
+        first = owner.Get();
+        PassOneMessage();
+        EXPECT_EQ(g_hookCalls, 1);
+        owner.Reset(hook());  // the first hook goes, the second one counts alone
+        PassOneMessage();
+        EXPECT_EQ(g_hookCalls, 2);
+        EXPECT_FALSE(::UnhookWindowsHookEx(first)) << "the first hook was still installed";
+    }
+    PassOneMessage();
+    EXPECT_EQ(g_hookCalls, 2) << "the hook outlived its owner";
+}
+
 TEST(CriticalSectionLock, IsLetGoWhenAnExceptionLeavesTheScope) {
     TCriticalSection cs;
     auto otherThreadEnters = [&cs] {
