@@ -47,8 +47,10 @@ install_packages() {
 # the same on every machine), and the CJK font standing in for the program's face:
 # the "Sharp" face of WenQuanYi Zen Hei carries hand-tuned bitmaps at the small sizes
 # the program uses (like SimSun's own), where the outline face's embedded bitmaps lack
-# glyphs such as the hyphen.
-VX_PREFIX_VERSION=6
+# glyphs such as the hyphen. The system's own fonts (title, menu, message box, status)
+# are "宋体" at 9 points, as on a Chinese Windows: at Wine's default 8 points the CJK
+# face has no hand-tuned bitmaps, and menus came out thin and ragged.
+VX_PREFIX_VERSION=7
 make_wine_prefix() {
   local stamp="$WINEPREFIX/.vexlo-prefix"
   if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$VX_PREFIX_VERSION" ]; then return 0; fi
@@ -91,6 +93,15 @@ text = r'''Windows Registry Editor Version 5.00
 # Latin faces fall back to the CJK font for characters they lack, as on Chinese Windows.
 link = 'wqy-zenhei.ttc,WenQuanYi Zen Hei Sharp\0\0'.encode('utf-16-le')
 text = text.replace('=LINK', '=hex(7):' + ','.join(f'{b:02x}' for b in link))
+# The system's fonts as LOGFONTW records: 12 pixels high, GB2312, "宋体".
+import struct
+def logfont(weight):
+    face = '宋体'.encode('utf-16-le').ljust(64, b'\0')
+    return struct.pack('<5i8B', -12, 0, 0, 0, weight, 0, 0, 0, 134, 0, 0, 0, 0) + face
+text += '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\n'
+for name, weight in [('CaptionFont', 700), ('SmCaptionFont', 400), ('MenuFont', 400),
+                     ('MessageFont', 400), ('StatusFont', 400), ('IconFont', 400)]:
+    text += f'"{name}"=hex:' + ','.join(f'{b:02x}' for b in logfont(weight)) + '\n'
 open(sys.argv[1], 'wb').write(b'\xff\xfe' + text.replace('\n', '\r\n').encode('utf-16-le'))
 PY
   # Marlett draws the caption buttons; Wine finds it only in the prefix's font folder.
