@@ -24,6 +24,7 @@
 
 #include "app/main.h"
 #include "bench/BenchSupport.h"
+#include "bench/app/MainWindowBench.h"
 #include "framework/SysUtils.h"
 #include "skin/controls/ControlDispatch.h"
 #include "skin/window/FormSkinner.h"
@@ -33,34 +34,6 @@ using namespace vx;
 using namespace vx::bench;
 
 namespace {
-
-// A drop handle as the shell makes it: DROPFILES followed by the wide paths, each ended
-// by a NUL, and one more NUL. The window's drop handler releases it.
-HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-    size_t chars = 1;
-    for (const auto& p : paths) chars += p.size() + 1;
-    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* df = static_cast<DROPFILES*>(::GlobalLock(memory));
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = TRUE;
-    auto* p = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(df) + sizeof(DROPFILES));
-    for (const auto& path : paths) {
-        std::copy(path.begin(), path.end(), p);
-        p += path.size() + 1;
-    }
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-template <class F>
-bool PumpUntil(F done, int rounds = 2000) {
-    for (int i = 0; i < rounds; ++i) {
-        Application->ProcessMessages();
-        if (done()) return true;
-        ::Sleep(1);
-    }
-    return done();
-}
 
 struct TSeries {
     const char* Name;
@@ -112,7 +85,7 @@ int wmain(int argc, wchar_t** argv) {
             TFormSkinner* s = TSkinManage::Instance() ? TSkinManage::Instance()->FindForm(window) : nullptr;
             return s && s->Lifecycle() == 1 && !s->ControlSkins().empty();
         };
-        if (!PumpUntil(skinned)) {
+        if (!PumpUntil(skinned, 2000)) {
             std::fprintf(stderr, "the main window and its controls were not skinned\n");
             return 1;
         }

@@ -31,31 +31,12 @@
 #include "bench/MainWindowServices.h"
 #include "framework/SysUtils.h"
 #include "bench/BenchSupport.h"
+#include "bench/app/MainWindowBench.h"
 
 using namespace vx;
 using namespace vx::bench;
 
 namespace {
-
-
-
-// A drop handle as the shell makes it: DROPFILES followed by the wide paths, each ended
-// by a NUL, and one more NUL. The handler releases it.
-HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-    size_t chars = 1;
-    for (const auto& p : paths) chars += p.size() + 1;
-    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* df = static_cast<DROPFILES*>(::GlobalLock(memory));
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = TRUE;
-    auto* p = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(df) + sizeof(DROPFILES));
-    for (const auto& path : paths) {
-        std::copy(path.begin(), path.end(), p);
-        p += path.size() + 1;
-    }
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
 
 // Paints what the handler left to paint.
 void Paint(TfrmMain& form) {

@@ -21,6 +21,7 @@
 
 #include "app/main.h"
 #include "bench/BenchSupport.h"
+#include "bench/app/MainWindowBench.h"
 #include "framework/SysUtils.h"
 #include "skin/window/FormSkinner.h"
 #include "skin/window/SkinManage.h"
@@ -39,16 +40,6 @@ double MsSinceProcessStart() {
         return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
     };
     return static_cast<double>(value(now) - value(created)) / 10000.0;
-}
-
-template <class F>
-bool PumpUntil(F done, int rounds = 1000) {
-    for (int i = 0; i < rounds; ++i) {
-        Application->ProcessMessages();
-        if (done()) return true;
-        ::Sleep(1);
-    }
-    return done();
 }
 
 struct TSeries {
