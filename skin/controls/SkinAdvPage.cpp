@@ -1,5 +1,6 @@
 #include "skin/controls/SkinAdvPage.h"
 
+#include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "framework/Object.h"
@@ -233,7 +234,7 @@ void TSkinMP::DrawGlyph(HDC dc, const RECT& r, int button, TPlayerGlyphLook look
                           : look == TPlayerGlyphLook::Coloured ? ShapeColour(button)
                                                                : ResolveColour(skin->Buttons.NormalColour2);
     // The shapes fill a square a little under half the button's smaller side.
-    const int s = std::max(4, std::min(r.right - r.left, r.bottom - r.top) / 2 - 1);
+    const int s = std::max<int>(4, std::min<int>(r.right - r.left, r.bottom - r.top) / 2 - 1);
     const int x = (r.left + r.right - s) / 2, y = (r.top + r.bottom - s) / 2;
     TBrushHandle brush(::CreateSolidBrush(colour));
     TPenHandle pen(::CreatePen(PS_SOLID, 1, colour));
