@@ -104,10 +104,13 @@ void TSkinMP::InitControl(IControlSkinHost* form, const TControlSkinData* data, 
 }
 
 void TSkinMP::RestoreControl() {
-    // The player shows its own buttons again.
-    delete panel_;
-    panel_ = nullptr;
-    companion_ = nullptr;
+    // Given back, the player shows its own buttons again. When its window is going
+    // away the panel is left alone: it goes with this object or with the player.
+    if (state_ != scsDestroyed && (!control_ || !control_->IsDestroying())) {
+        delete panel_;
+        panel_ = nullptr;
+        companion_ = nullptr;
+    }
     TSkinControl::RestoreControl();
 }
 
@@ -189,9 +192,9 @@ void TSkinMP::AfterMessage(TMessage& message) {
             Repaint();
         }
         break;
-    case WM_ENABLE:
-        Repaint();
-        TSkinControl::AfterMessage(message);
+    case WM_PAINT:
+        // The panel covers the player: nothing of the player's own picture shows.
+        if (!panel_) TSkinControl::AfterMessage(message);
         break;
     default:
         TSkinControl::AfterMessage(message);

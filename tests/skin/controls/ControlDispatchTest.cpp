@@ -418,6 +418,22 @@ TEST_F(Dispatch, AdvancedPagesByTheMapAndMediaPlayersByTheChainTheirCompanionLef
     Pump(5);
     EXPECT_EQ(SkinOf(mp->Panel()), L"");
     EXPECT_EQ(SkinOf(panel), L"TSkinBox");
+    // The player made anew gets a fresh object with one panel; the old object and its
+    // panel are gone.
+    HWND old = player->GetHandle();
+    player->RecreateWnd();
+    ASSERT_NE(player->GetHandle(), old);
+    PumpUntil([&] { return Queried(player->GetHandle()); }, 100);
+    Pump();
+    auto* again = dynamic_cast<TSkinMP*>(TControlDispatcher::ListedSkinOf(*s, player));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Window(), player->GetHandle());
+    ASSERT_NE(again->Panel(), nullptr);
+    EXPECT_EQ(player->ControlCount(), 1);
+    EXPECT_EQ(::GetParent(again->Panel()->GetHandle()), player->GetHandle());
+    int objects = 0;
+    for (TSkinControl* o : s->ControlSkins()) objects += o->Control() == player;
+    EXPECT_EQ(objects, 1);
 }
 
 // The message box under test, looked at from a timer while it runs.
