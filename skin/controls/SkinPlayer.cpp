@@ -67,7 +67,14 @@ TWMediaPlayer::TWMediaPlayer(TSkinMP* owner, TWinControl* player) : TCustomPanel
 
 void TWMediaPlayer::Paint() {
     const RECT r = GetClientRect();
-    skin_->DrawControl(GetCanvas()->GetHandle(), r);
+    HDC dc = GetCanvas()->GetHandle();
+    if (skin_->SkinActive()) {
+        skin_->DrawControl(dc, r);
+        return;
+    }
+    // Skinning switched off: the player's own picture, painted into this panel.
+    if (TWinControl* player = GetParent(); player && player->HandleAllocated())
+        ::SendMessageW(player->GetHandle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
 }
 
 void TWMediaPlayer::WndProc(TMessage& message) {

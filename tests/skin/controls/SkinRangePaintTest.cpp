@@ -947,6 +947,13 @@ TEST_F(SkinRangePaintTest, MediaPlayerButtonsFromTheButtonsStripWithTheirGlyphs)
     EXPECT_EQ(s->HotButton(), pbEject);
     EXPECT_EQ(corner(TWindowPicture(s->Panel()->GetHandle()), 3, 4), 0);
     ::SendMessageW(player->GetHandle(), WM_MOUSELEAVE, 0, 0);
+    // Skinning switched off: the panel shows the player's own picture, then the skin's
+    // again.
+    ::SendMessageW(player->GetHandle(), skinmsg::WM_SKINSWITCH, 0, 0);
+    EXPECT_GT(corner(TWindowPicture(s->Panel()->GetHandle()), 0, 1), 0);
+    EXPECT_EQ(TWindowPicture(s->Panel()->GetHandle()).Count(RGB(0, 128, 0), rectOf(0)), 0);
+    ::SendMessageW(player->GetHandle(), skinmsg::WM_SKINSWITCH, 1, 0);
+    EXPECT_EQ(corner(TWindowPicture(s->Panel()->GetHandle()), 0, 1), 0);
     // A disabled player: every button disabled, no colour left.
     player->SetEnabled(false);
     Pump();
