@@ -1,5 +1,6 @@
 #include "skin/controls/SkinFactory.h"
 
+#include "skin/controls/SkinAdvPage.h"
 #include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBox.h"
@@ -7,6 +8,7 @@
 #include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinObjImage.h"
+#include "skin/controls/SkinPlayer.h"
 #include "skin/controls/SkinRanges.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinStatusBar.h"
@@ -68,9 +70,9 @@ std::unique_ptr<TSkinControl> CreateControlSkin(const TSkinChoice& choice, TComp
     case TSkinClass::SkinSizer: return std::make_unique<TSkinSizer>(owner);
     // A tab set publishes its tabs as properties of a framework control.
     case TSkinClass::SkinTab31: return owner ? std::make_unique<TSkinTab31>(owner) : nullptr;
-    // Not built (the framework has no such control): the control keeps its own look.
-    case TSkinClass::SkinAdvPage:
-    case TSkinClass::SkinMP:
+    case TSkinClass::SkinAdvPage: return std::make_unique<TSkinAdvPage>(owner);
+    // The buttons are shown on a framework panel laid over the player.
+    case TSkinClass::SkinMP: return owner ? std::make_unique<TSkinMP>(owner) : nullptr;
     case TSkinClass::None: return nullptr;
     }
     return nullptr;

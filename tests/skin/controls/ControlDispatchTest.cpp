@@ -21,9 +21,11 @@
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/StdCtrls.h"
+#include "framework/TabControls.h"
 #include "skin/controls/ControlDispatch.h"
 #include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinPlayer.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinData.h"
 #include "skin/window/FormSkinner.h"
@@ -365,6 +367,73 @@ TEST_F(Dispatch, TabsSheetsStatusBarsAndScrollBarsByTheMapAndTheExtrasHook) {
     int sheets = 0;
     for (TSkinControl* skin : s->ControlSkins()) sheets += skin->Control() == second;
     EXPECT_EQ(sheets, 1);
+}
+
+// Controls of other component families the map or the chain names: a page control
+// with pictures of its own and a media player.
+class TAdvPageControl : public TPageControl {
+    VX_DECLARE_CLASS(TAdvPageControl, TPageControl)
+public:
+    explicit TAdvPageControl(TComponent* owner)
+        : TPageControl(owner), normal_(std::make_unique<TBitmap>()), active_(std::make_unique<TBitmap>()) {}
+    TBitmap* GetTabBackGround() const { return normal_.get(); }
+    TBitmap* GetTabBackGroundActive() const { return active_.get(); }
+    static void RegisterProperties(TPropertyRegistrar<TAdvPageControl>& r) {
+        r.Object(L"TabBackGround", &TAdvPageControl::GetTabBackGround)
+            .Object(L"TabBackGroundActive", &TAdvPageControl::GetTabBackGroundActive);
+    }
+
+private:
+    std::unique_ptr<TBitmap> normal_, active_;
+};
+VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TAdvPageControl, TPageControl)
+
+class TMediaPlayer : public TCustomControl {
+    VX_DECLARE_CLASS(TMediaPlayer, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+};
+VX_IMPLEMENT_CLASS(TMediaPlayer, TCustomControl)
+
+TEST_F(Dispatch, AdvancedPagesByTheMapAndMediaPlayersByTheChainTheirCompanionLeftAlone) {
+    data_->GetSkin3rd()->Add(L"TAdvPageControl=advpagecontrol");
+    TScopeExit unmap([] {
+        TStrings* rows = data_->GetSkin3rd();
+        rows->Delete(rows->IndexOf(L"TAdvPageControl=advpagecontrol"));
+    });
+    auto* pages = Place<TAdvPageControl>(*form, form.get(), 220, 160, 180, 70);
+    auto* sheet = new TTabSheet(form.get());
+    sheet->SetCaption(L"常规");
+    sheet->SetPageControl(pages);
+    auto* player = Place<TMediaPlayer>(*form, form.get(), 8, 210, 200, 30);
+    TFormSkinner* s = ShowSkinned();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(SkinOf(pages), L"TSkinAdvPage");
+    EXPECT_EQ(SkinOf(player), L"TSkinMP");
+    // The player's companion panel, made as its object attached, gets no object of its
+    // own (a panel would get a box) even after the form object heard of its creation.
+    auto* mp = dynamic_cast<TSkinMP*>(TControlDispatcher::ListedSkinOf(*s, player));
+    ASSERT_NE(mp, nullptr);
+    ASSERT_NE(mp->Panel(), nullptr);
+    Pump(5);
+    EXPECT_EQ(SkinOf(mp->Panel()), L"");
+    EXPECT_EQ(SkinOf(panel), L"TSkinBox");
+    // The player made anew gets a fresh object with one panel; the old object and its
+    // panel are gone.
+    HWND old = player->GetHandle();
+    player->RecreateWnd();
+    ASSERT_NE(player->GetHandle(), old);
+    PumpUntil([&] { return Queried(player->GetHandle()); }, 100);
+    Pump();
+    auto* again = dynamic_cast<TSkinMP*>(TControlDispatcher::ListedSkinOf(*s, player));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Window(), player->GetHandle());
+    ASSERT_NE(again->Panel(), nullptr);
+    EXPECT_EQ(player->ControlCount(), 1);
+    EXPECT_EQ(::GetParent(again->Panel()->GetHandle()), player->GetHandle());
+    int objects = 0;
+    for (TSkinControl* o : s->ControlSkins()) objects += o->Control() == player;
+    EXPECT_EQ(objects, 1);
 }
 
 // The message box under test, looked at from a timer while it runs.

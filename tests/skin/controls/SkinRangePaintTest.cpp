@@ -14,7 +14,9 @@
 #include "framework/ComCtrls.h"
 #include "framework/StdCtrls.h"
 #include "skin/controls/RangeRules.h"
+#include "skin/controls/SkinAdvPage.h"
 #include "skin/controls/SkinDateTime.h"
+#include "skin/controls/SkinPlayer.h"
 #include "skin/controls/SkinRanges.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/ControlDispatch.h"
@@ -771,6 +773,199 @@ TEST_F(SkinRangePaintTest, TabSetTabsHangFromTheTopAndThePressChoosesAmongThem) 
     set->SetEnabled(false);
     Pump();
     expectTab(0, 3);
+}
+
+// A page control of another component family: a page control publishing its own
+// pictures for the tabs ("TabBackGround", "TabBackGroundActive"), empty at first.
+class TAdvPageControl : public TPageControl {
+    VX_DECLARE_CLASS(TAdvPageControl, TPageControl)
+public:
+    explicit TAdvPageControl(TComponent* owner)
+        : TPageControl(owner), normal_(std::make_unique<TBitmap>()), active_(std::make_unique<TBitmap>()) {}
+    TBitmap* GetTabBackGround() const { return normal_.get(); }
+    TBitmap* GetTabBackGroundActive() const { return active_.get(); }
+    static void RegisterProperties(TPropertyRegistrar<TAdvPageControl>& r) {
+        r.Object(L"TabBackGround", &TAdvPageControl::GetTabBackGround)
+            .Object(L"TabBackGroundActive", &TAdvPageControl::GetTabBackGroundActive);
+    }
+
+private:
+    std::unique_ptr<TBitmap> normal_, active_;
+};
+VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TAdvPageControl, TPageControl)
+
+void FillPicture(TBitmap& b, COLORREF colour) {
+    b.SetSize(8, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) b.GetCanvas()->SetPixel(x, y, static_cast<TColor>(colour));
+}
+
+TEST_F(SkinRangePaintTest, AdvancedPageTabsFromTheSkinOrFromTheControlsOwnPictures) {
+    TDataSkinBorder* tabsElement = skin->Tabs.get();
+    ASSERT_TRUE(tabsElement && tabsElement->FrameCount == 5);
+    auto* pages = new TAdvPageControl(form.get());
+    pages->SetParent(form.get());
+    pages->SetBounds(20, 200, 300, 120);
+    for (const wchar_t* caption : {L"视频", L"音频"}) {
+        auto* sheet = new TTabSheet(form.get());
+        sheet->SetCaption(caption);
+        sheet->SetPageControl(pages);
+    }
+    pages->SetActivePageIndex(1);
+    // The Skin3rd kind and the factory make this object for it.
+    TDispatchSettings settings;
+    settings.HasTabImage = true;
+    const TSkinChoice choice = Skin3rdChoice(FindSkin3rd({L"TAdvPageControl=AdvPageControl"}, L"TAdvPageControl"),
+                                             TControlDispatcher::FactsOf(pages), settings);
+    std::unique_ptr<TSkinControl> made = CreateControlSkin(choice, pages);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->ClassName(), L"TSkinAdvPage");
+    made.reset();
+    auto* s = Attach<TSkinAdvPage>(pages);
+    ASSERT_TRUE(s->Paints());
+    auto corner = [&](const TWindowPicture& pic, int tab, int frame) {
+        const RECT r = s->Tabs()[static_cast<size_t>(tab)].Rect;
+        return CellMismatches(pic, tabsElement->Bitmap, 5, frame, r.left, r.top, 0, 0, 3, 3);
+    };
+    {
+        TWindowPicture pic(pages->GetHandle());
+        ASSERT_EQ(s->Tabs().size(), 2u);
+        EXPECT_EQ(corner(pic, 0, 1), 0);
+        EXPECT_EQ(corner(pic, 1, 2), 0);
+    }
+    // The control's own pictures: the one for the tabs not selected, then the active one.
+    constexpr COLORREF kGreen = RGB(10, 200, 30), kBlue = RGB(20, 40, 220);
+    FillPicture(*pages->GetTabBackGround(), kGreen);
+    {
+        TWindowPicture pic(pages->GetHandle());
+        const RECT a = s->Tabs()[0].Rect;
+        EXPECT_EQ(pic.At(a.left + 1, a.top + 1), kGreen);
+        EXPECT_EQ(pic.At(a.left + 1, a.bottom - 2), kGreen);  // the selected tab overlaps its right edge
+        EXPECT_EQ(corner(pic, 1, 2), 0) << "the selected tab keeps the skin without an active picture";
+    }
+    FillPicture(*pages->GetTabBackGroundActive(), kBlue);
+    {
+        TWindowPicture pic(pages->GetHandle());
+        const RECT b = s->Tabs()[1].Rect;
+        EXPECT_EQ(pic.At(b.left + 1, b.top + 1), kBlue);
+        EXPECT_EQ(pic.At(s->Tabs()[0].Rect.left + 1, s->Tabs()[0].Rect.top + 1), kGreen);
+    }
+    // Disabled, every tab shows the skin's disabled frame.
+    pages->SetEnabled(false);
+    Pump();
+    TWindowPicture pic(pages->GetHandle());
+    EXPECT_EQ(corner(pic, 0, 3), 0);
+    EXPECT_EQ(corner(pic, 1, 3), 0);
+    EXPECT_EQ(pic.Count(kGreen, s->Tabs()[0].Rect) + pic.Count(kBlue, s->Tabs()[1].Rect), 0);
+}
+
+// A media player as its component family has it: its button sets published as texts,
+// counting the presses it sees.
+class TMediaPlayer : public TCustomControl {
+    VX_DECLARE_CLASS(TMediaPlayer, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+    std::wstring GetVisible() const { return visible; }
+    std::wstring GetEnabledSet() const { return enabled; }
+    std::wstring GetColored() const { return colored; }
+    static void RegisterProperties(TPropertyRegistrar<TMediaPlayer>& r) {
+        r.Text(L"VisibleButtons", &TMediaPlayer::GetVisible)
+            .Text(L"EnabledButtons", &TMediaPlayer::GetEnabledSet)
+            .Text(L"ColoredButtons", &TMediaPlayer::GetColored);
+    }
+    std::wstring visible = L"[btPlay,btPause,btStop,btEject]";
+    std::wstring enabled = L"[btPlay,btPause,btEject]";
+    std::wstring colored = L"[btPlay]";
+    int presses = 0;
+
+protected:
+    void WndProc(TMessage& message) override {
+        if (message.Msg == WM_LBUTTONDOWN) ++presses;
+        TCustomControl::WndProc(message);
+    }
+};
+VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TMediaPlayer, TCustomControl)
+
+TEST_F(SkinRangePaintTest, MediaPlayerButtonsFromTheButtonsStripWithTheirGlyphs) {
+    TDataSkinObject& buttons = skin->Buttons;
+    const int frames = std::max(1, buttons.FrameCount);
+    ASSERT_GE(frames, 4);
+    auto* player = new TMediaPlayer(form.get());
+    player->SetParent(form.get());
+    player->SetBounds(20, 200, 240, 30);
+    // The chain's row and the factory make this object for it.
+    const TSkinChoice choice = BuiltInChain(TControlDispatcher::FactsOf(player), TDispatchSettings{});
+    std::unique_ptr<TSkinControl> made = CreateControlSkin(choice, player);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->ClassName(), L"TSkinMP");
+    made.reset();
+    auto* s = Attach<TSkinMP>(player);
+    ASSERT_TRUE(s->Paints());
+    ASSERT_NE(s->Panel(), nullptr);
+    EXPECT_TRUE(s->IsCompanion(s->Panel()));
+    EXPECT_EQ(s->Panel()->ClassName(), L"TWMediaPlayer");
+    Pump();
+    EXPECT_EQ(s->Panel()->GetWidth(), 240);
+    // The mouse goes through the companion to the player.
+    const POINT inside = player->ClientToScreen(POINT{100, 15});
+    EXPECT_EQ(::WindowFromPoint(inside), player->GetHandle());
+    const std::vector<TPlayerButtonRect> rects = s->ButtonRects();
+    ASSERT_EQ(rects.size(), 4u);  // play, pause, stop, eject: 60 pixels each
+    EXPECT_EQ(rects[2].Button, pbStop);
+    auto corner = [&](const TWindowPicture& pic, size_t i, int frame) {
+        const TLayoutRect r = rects[i].Rect;
+        return CellMismatches(pic, buttons.Bitmap, frames, frame, r.Left, r.Top, 0, 0, 3, 3);
+    };
+    auto rectOf = [&](size_t i) { return RECT{rects[i].Rect.Left, 0, rects[i].Rect.Right, 30}; };
+    const COLORREF shadow = ResolveColour(skin->ButtonShadowColour);
+    const COLORREF text = ResolveColour(buttons.NormalColour2);
+    {
+        TWindowPicture pic(s->Panel()->GetHandle());
+        EXPECT_EQ(corner(pic, 0, 1), 0);
+        EXPECT_EQ(corner(pic, 1, 1), 0);
+        EXPECT_EQ(corner(pic, 2, 3), 0) << "stop is not enabled";
+        EXPECT_EQ(corner(pic, 3, 1), 0);
+        // Play coloured green, pause plain, stop in the shadow colour.
+        EXPECT_GT(pic.Count(RGB(0, 128, 0), rectOf(0)), 20);
+        EXPECT_GT(pic.Count(text, rectOf(1)), 20);
+        EXPECT_EQ(pic.Count(RGB(0, 128, 0), rectOf(1)), 0);
+        EXPECT_GT(pic.Count(shadow, rectOf(2)), 20);
+    }
+    // A press on pause: the player has it, the button shows pressed until released.
+    ::SendMessageW(player->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(90, 15));
+    EXPECT_EQ(player->presses, 1);
+    EXPECT_EQ(s->PressedButton(), pbPause);
+    EXPECT_EQ(corner(TWindowPicture(s->Panel()->GetHandle()), 1, 2), 0);
+    ::SendMessageW(player->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(90, 15));
+    EXPECT_EQ(s->PressedButton(), -1);
+    // A press on the disabled stop shows nothing.
+    ::SendMessageW(player->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 15));
+    EXPECT_EQ(s->PressedButton(), -1);
+    ::SendMessageW(player->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 15));
+    // Hot under the pointer.
+    Hover(player, 220, 15);
+    EXPECT_EQ(s->HotButton(), pbEject);
+    EXPECT_EQ(corner(TWindowPicture(s->Panel()->GetHandle()), 3, 4), 0);
+    ::SendMessageW(player->GetHandle(), WM_MOUSELEAVE, 0, 0);
+    // Skinning switched off: the panel shows the player's own picture, then the skin's
+    // again.
+    ::SendMessageW(player->GetHandle(), skinmsg::WM_SKINSWITCH, 0, 0);
+    EXPECT_GT(corner(TWindowPicture(s->Panel()->GetHandle()), 0, 1), 0);
+    EXPECT_EQ(TWindowPicture(s->Panel()->GetHandle()).Count(RGB(0, 128, 0), rectOf(0)), 0);
+    ::SendMessageW(player->GetHandle(), skinmsg::WM_SKINSWITCH, 1, 0);
+    EXPECT_EQ(corner(TWindowPicture(s->Panel()->GetHandle()), 0, 1), 0);
+    // A disabled player: every button disabled, no colour left.
+    player->SetEnabled(false);
+    Pump();
+    TWindowPicture pic(s->Panel()->GetHandle());
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(corner(pic, i, 3), 0) << "button " << i;
+    EXPECT_EQ(pic.Count(RGB(0, 128, 0), rectOf(0)), 0);
+    EXPECT_GT(pic.Count(shadow, rectOf(0)), 20);
+    // Given back, the player has no companion left.
+    s->RestoreControl();
+    EXPECT_EQ(s->Panel(), nullptr);
+    delete s;
+    EXPECT_EQ(player->ControlCount(), 0);
 }
 
 TEST_F(SkinRangePaintTest, ButtonStyleTabsFromTheButtonsStrip) {
