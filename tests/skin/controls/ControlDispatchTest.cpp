@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/skin/controls/AdvPageControl.h"
 #include "framework/Buttons.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
@@ -371,22 +372,7 @@ TEST_F(Dispatch, TabsSheetsStatusBarsAndScrollBarsByTheMapAndTheExtrasHook) {
 
 // Controls of other component families the map or the chain names: a page control
 // with pictures of its own and a media player.
-class TAdvPageControl : public TPageControl {
-    VX_DECLARE_CLASS(TAdvPageControl, TPageControl)
-public:
-    explicit TAdvPageControl(TComponent* owner)
-        : TPageControl(owner), normal_(std::make_unique<TBitmap>()), active_(std::make_unique<TBitmap>()) {}
-    TBitmap* GetTabBackGround() const { return normal_.get(); }
-    TBitmap* GetTabBackGroundActive() const { return active_.get(); }
-    static void RegisterProperties(TPropertyRegistrar<TAdvPageControl>& r) {
-        r.Object(L"TabBackGround", &TAdvPageControl::GetTabBackGround)
-            .Object(L"TabBackGroundActive", &TAdvPageControl::GetTabBackGroundActive);
-    }
-
-private:
-    std::unique_ptr<TBitmap> normal_, active_;
-};
-VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TAdvPageControl, TPageControl)
+using testing::TAdvPageControl;
 
 class TMediaPlayer : public TCustomControl {
     VX_DECLARE_CLASS(TMediaPlayer, TCustomControl)

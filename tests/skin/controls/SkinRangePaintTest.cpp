@@ -6,6 +6,7 @@
 // and detach cycles leave no GDI or USER object behind.
 
 #include "SkinTestSupport.h"
+#include "tests/skin/controls/AdvPageControl.h"
 
 #include <commctrl.h>
 
@@ -777,22 +778,7 @@ TEST_F(SkinRangePaintTest, TabSetTabsHangFromTheTopAndThePressChoosesAmongThem) 
 
 // A page control of another component family: a page control publishing its own
 // pictures for the tabs ("TabBackGround", "TabBackGroundActive"), empty at first.
-class TAdvPageControl : public TPageControl {
-    VX_DECLARE_CLASS(TAdvPageControl, TPageControl)
-public:
-    explicit TAdvPageControl(TComponent* owner)
-        : TPageControl(owner), normal_(std::make_unique<TBitmap>()), active_(std::make_unique<TBitmap>()) {}
-    TBitmap* GetTabBackGround() const { return normal_.get(); }
-    TBitmap* GetTabBackGroundActive() const { return active_.get(); }
-    static void RegisterProperties(TPropertyRegistrar<TAdvPageControl>& r) {
-        r.Object(L"TabBackGround", &TAdvPageControl::GetTabBackGround)
-            .Object(L"TabBackGroundActive", &TAdvPageControl::GetTabBackGroundActive);
-    }
-
-private:
-    std::unique_ptr<TBitmap> normal_, active_;
-};
-VX_IMPLEMENT_CLASS_WITH_PROPERTIES(TAdvPageControl, TPageControl)
+using testing::TAdvPageControl;
 
 void FillPicture(TBitmap& b, COLORREF colour) {
     b.SetSize(8, 8);
